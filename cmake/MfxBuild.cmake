@@ -1,0 +1,37 @@
+# Build settings shared by every subsystem, and the helper that declares a test program.
+#
+# Three configurations come from this one project: native (host compiler, portable code only, tests under
+# AddressSanitizer and UBSan), win64 (x86_64 mingw-w64, everything, tests run under Wine) and win32
+# (i686 mingw-w64, everything, built and linked only).
+
+option(MFX_SANITIZE "Build the native configuration with AddressSanitizer and UBSan" ON)
+
+add_compile_options(-Wall -Wextra -Wno-unused-parameter)
+
+if(WIN32)
+    # The toolkit targets the classic ANSI Win32 API.
+    add_compile_definitions(WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0601 WINVER=0x0601)
+    # Tests run under Wine when the build asks for it; the launcher carries the private prefix.
+    if(MFX_WINE_TESTS)
+        configure_file(${PROJECT_SOURCE_DIR}/cmake/wine-run.in ${CMAKE_BINARY_DIR}/wine-run @ONLY
+                       FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE)
+        set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run)
+    endif()
+    set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+elseif(MFX_SANITIZE)
+    add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=address,undefined)
+endif()
+
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+
+# mfx_add_test(NAME SOURCES file... LIBS lib...): a GoogleTest program registered with CTest. On the Windows
+# builds CTest starts it through the Wine launcher (the cross-compiling emulator).
+function(mfx_add_test name)
+    cmake_parse_arguments(TEST "" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${TEST_SOURCES})
+    target_link_libraries(${name} PRIVATE ${TEST_LIBS} gtest_main)
+    add_test(NAME ${name} COMMAND ${name})
+endfunction()

@@ -1,0 +1,129 @@
+#!/usr/bin/env bash
+# One entry point for building and testing the suite. Run ./go help for the commands.
+set -euo pipefail
+
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+BUILD=${MFX_BUILD_DIR:-$ROOT/build}
+CONFIGS=(native win64 win32)
+JOBS=${MFX_JOBS:-$(nproc)}
+WINE=/usr/lib/wine/wine64
+WINESERVER=/usr/lib/wine/wineserver
+PACKAGES=(cmake ninja-build g++ googletest g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
+          binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 wine64 wine xvfb x11-apps imagemagick ffmpeg)
+
+usage() {
+    cat <<'USAGE'
+Usage: ./go COMMAND [CONFIG...]
+
+  setup            install what the build and the tests need (Debian packages; idempotent)
+  build [CONFIG]   configure and build native, win64 and win32 (or the ones named)
+  test  [CONFIG]   setup, build all three, run the native and win64 tests; with CONFIG, only that one
+  help             this text
+
+CONFIG is native (host compiler, portable code, AddressSanitizer and UBSan), win64 (x86_64 Windows,
+tests under Wine) or win32 (i686 Windows, built and linked only). The build goes to ./build
+(MFX_BUILD_DIR overrides it); the Wine prefix of the tests lives in ./build/wineprefix.
+USAGE
+}
+
+setup() {
+    local missing=()
+    for package in "${PACKAGES[@]}"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "go: installing ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+configure() {
+    local config=$1 dir=$BUILD/$1
+    [ -f "$dir/build.ninja" ] && return 0
+    local args=(-G Ninja -S "$ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo)
+    case $config in
+        native) ;;
+        win64) args+=(-DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-x86_64.cmake" -DMFX_WINE_TESTS=ON
+                      -DMFX_WINEPREFIX="$BUILD/wineprefix") ;;
+        win32) args+=(-DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake") ;;
+        *) echo "go: unknown configuration '$config'" >&2; exit 2 ;;
+    esac
+    cmake "${args[@]}" >/dev/null
+}
+
+build() {
+    for config in "$@"; do
+        echo "go: building $config"
+        configure "$config"
+        cmake --build "$BUILD/$config" -j "$JOBS"
+    done
+}
+
+# Xvfb and one persistent wineserver for the whole run; stopped again when this script exits.
+XVFB_PID=""
+WINE_STARTED=""
+stop_wine() {
+    if [ -n "$WINE_STARTED" ]; then
+        WINEPREFIX=$BUILD/wineprefix "$WINESERVER" -k 2>/dev/null || true
+        WINEPREFIX=$BUILD/wineprefix "$WINESERVER" -w 2>/dev/null || true
+    fi
+    if [ -n "$XVFB_PID" ]; then
+        kill "$XVFB_PID" 2>/dev/null || true
+        wait "$XVFB_PID" 2>/dev/null || true
+    fi
+}
+
+start_wine() {
+    local displayfile
+    displayfile=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$displayfile" >/dev/null 2>&1 &
+    XVFB_PID=$!
+    trap stop_wine EXIT
+    trap 'exit 130' INT TERM
+    for _ in $(seq 100); do [ -s "$displayfile" ] && break; sleep 0.1; done
+    export DISPLAY=":$(cat "$displayfile")"
+    rm -f "$displayfile"
+    export WINEPREFIX=$BUILD/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    mkdir -p "$WINEPREFIX"
+    WINE_STARTED=1
+    "$WINESERVER" -p
+    if [ ! -f "$WINEPREFIX/.initialised" ]; then
+        echo "go: initialising the Wine prefix $WINEPREFIX"
+        "$WINE" wineboot -i >/dev/null 2>&1
+        touch "$WINEPREFIX/.initialised"
+    fi
+}
+
+run_tests() {
+    local config=$1
+    echo "go: testing $config"
+    case $config in
+        native) ctest --test-dir "$BUILD/native" --output-on-failure -j "$JOBS" ;;
+        win64)
+            [ -n "$WINE_STARTED" ] || start_wine
+            ctest --test-dir "$BUILD/win64" --output-on-failure ;;
+        win32) echo "go: win32 is built and linked only" ;;
+    esac
+}
+
+test_all() {
+    local configs=("$@") status=0
+    [ ${#configs[@]} -gt 0 ] || configs=("${CONFIGS[@]}")
+    setup
+    build "${configs[@]}"
+    for config in "${configs[@]}"; do
+        run_tests "$config" || status=1
+    done
+    return $status
+}
+
+command=${1:-help}
+shift || true
+case $command in
+    setup) setup ;;
+    build) setup; if [ $# -gt 0 ]; then build "$@"; else build "${CONFIGS[@]}"; fi ;;
+    test) test_all "$@" ;;
+    help|-h|--help) usage ;;
+    *) usage >&2; exit 2 ;;
+esac
