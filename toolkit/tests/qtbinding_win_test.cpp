@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "toolkit/qtbinding.h"
-#include "tools/testsupport/moviefixture.h"
+#include "tools/moviefixture/moviefixture.h"
 #include "tools/testsupport/qtstandin_win.h"
 
 namespace {
@@ -92,7 +92,7 @@ protected:
         char szTemp[MAX_PATH] = "";
         GetTempPathA(sizeof(szTemp), szTemp);
         m_movie = std::string(szTemp) + "qtbinding clip.mov";
-        ASSERT_TRUE(MOVIEFIXTURE_Write(m_movie.c_str(), MOVIEFIXTURE{}));
+        ASSERT_TRUE(MOVIEFIXTURE_WriteFile(m_movie, QTSTANDIN_Movie(160, 120)));
         ASSERT_EQ(0, QTBINDING_Start(nullptr));
         ASSERT_EQ(noErr, EnterMovies());
         m_standin.Clear();

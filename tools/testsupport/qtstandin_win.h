@@ -22,3 +22,6 @@ public:
 private:
     std::string m_log;
 };
+
+// A flattened movie (media data first) with one track of the given picture size, which the stand-in shows.
+std::string QTSTANDIN_Movie(int nWidth, int nHeight);
