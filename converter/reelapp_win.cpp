@@ -13,16 +13,18 @@
 
 MFX_SOURCE_MODULE("REELPRO");
 
-const char REELPRO_VERSION[] = "1.00.00" " Win32";
+const char REELPRO_VERSION[] =
+    "1.00.00"
+    " Win32";
 
 namespace {
 
-const char APP_NAME[] = "REELPRO";    // the DDE service and the profile file's name
+const char APP_NAME[] = "REELPRO";   // the DDE service and the profile file's name
 const char APP_TITLE[] = "Flarion";  // the caption of the program's message boxes
 const int MRU_ENTRIES = 4;
 
-const int TOOLBAR_COMMANDS[] = {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, 0, ID_EDIT_CUT, ID_EDIT_COPY,
-                                ID_EDIT_PASTE, 0, ID_APP_ABOUT};
+const int TOOLBAR_COMMANDS[] = {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, 0, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE,
+                                0,           ID_APP_ABOUT};
 
 const WORD ABOUT_CONTROLS[] = {IDC_ABOUT_TITLE, IDC_ABOUT_VERSION, IDC_ABOUT_LINE1, IDC_ABOUT_RULE,
                                IDC_ABOUT_LINE2, IDC_ABOUT_LINE3,   IDC_ABOUT_FRAME, CTRLLIST_END};

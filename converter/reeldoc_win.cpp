@@ -27,8 +27,7 @@ UINT_PTR CALLBACK CenterHook(HWND hChild, UINT uMsg, WPARAM wParam, LPARAM lPara
         RECT rcDlg, rcOwner;
         GetWindowRect(hDlg, &rcDlg);
         if (hOwner && GetWindowRect(hOwner, &rcOwner)) {
-            SetWindowPos(hDlg, nullptr,
-                         (rcOwner.left + rcOwner.right - (rcDlg.right - rcDlg.left)) / 2,
+            SetWindowPos(hDlg, nullptr, (rcOwner.left + rcOwner.right - (rcDlg.right - rcDlg.left)) / 2,
                          (rcOwner.top + rcOwner.bottom - (rcDlg.bottom - rcDlg.top)) / 2, 0, 0,
                          SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         }

@@ -21,9 +21,9 @@ bool CSplashWnd::LoadPicture() {
         const auto* pInfo = hLoaded ? static_cast<const BITMAPINFO*>(LockResource(hLoaded)) : nullptr;
         if (pInfo) {
             const BITMAPINFOHEADER& header = pInfo->bmiHeader;
-            const int cColours =
-                header.biBitCount <= 8 ? (header.biClrUsed ? static_cast<int>(header.biClrUsed) : 1 << header.biBitCount)
-                                       : 0;
+            const int cColours = header.biBitCount <= 8
+                                     ? (header.biClrUsed ? static_cast<int>(header.biClrUsed) : 1 << header.biBitCount)
+                                     : 0;
             if (cColours > 0) {
                 std::vector<BYTE> buffer(sizeof(LOGPALETTE) + cColours * sizeof(PALETTEENTRY));
                 auto* pPalette = reinterpret_cast<LOGPALETTE*>(buffer.data());

@@ -320,8 +320,8 @@ void CMDIFrame::SetStatusText(const char* szText) {
 }
 
 bool CMDIFrame::CreateToolBar(int idBitmap, const int* pCommands, int cCommands) {
-    m_hToolBar = CreateWindowExA(0, TOOLBARCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS,
-                                 0, 0, 0, 0, m_hWnd, nullptr, m_pApp->GetInstance(), nullptr);
+    m_hToolBar = CreateWindowExA(0, TOOLBARCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS, 0,
+                                 0, 0, 0, m_hWnd, nullptr, m_pApp->GetInstance(), nullptr);
     MFX_PRE(m_hToolBar);
     SendMessageA(m_hToolBar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     std::vector<TBBUTTON> buttons;
@@ -370,9 +370,11 @@ bool CMDIFrame::OnMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lRes
         case WM_CREATE: {
             m_hFrameMenu = GetMenu(m_hWnd);
             CLIENTCREATESTRUCT ccs = {FindWindowMenu(m_hFrameMenu), IDM_FIRSTCHILD};
-            m_hClient = CreateWindowExA(WS_EX_CLIENTEDGE, "MDICLIENT", nullptr,
-                                        WS_CHILD | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL | WS_VISIBLE, 0, 0, 0, 0,
-                                        m_hWnd, nullptr, m_pApp->GetInstance(), &ccs);
+            // Every child states its own styles, so a child may go without a maximise box.
+            m_hClient =
+                CreateWindowExA(WS_EX_CLIENTEDGE, "MDICLIENT", nullptr,
+                                WS_CHILD | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL | WS_VISIBLE | MDIS_ALLCHILDSTYLES,
+                                0, 0, 0, 0, m_hWnd, nullptr, m_pApp->GetInstance(), &ccs);
             m_hStatusBar = CreateWindowExA(0, STATUSCLASSNAMEA, READY, WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0,
                                            0, m_hWnd, nullptr, m_pApp->GetInstance(), nullptr);
             int nRight = -1;
@@ -605,8 +607,9 @@ CDocument* CDocApp::CreateDocumentWindow(CDocTemplate* pTemplate, CDocument* pDo
     pFrame->m_pView = pView;
     RECT rcClient;
     GetClientRect(pFrame->GetHandle(), &rcClient);
-    if (!pView->Create(WS_EX_CLIENTEDGE, VIEW_CLASS, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, rcClient, pFrame->GetHandle(),
-                       reinterpret_cast<HMENU>(static_cast<UINT_PTR>(IDW_PANE_FIRST)), m_hInstance)) {
+    if (!pView->Create(WS_EX_CLIENTEDGE, VIEW_CLASS, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, rcClient,
+                       pFrame->GetHandle(), reinterpret_cast<HMENU>(static_cast<UINT_PTR>(IDW_PANE_FIRST)),
+                       m_hInstance)) {
         pFrame->m_pView = nullptr;
         delete pView;
         pDocument->RemoveView(pView);
@@ -684,8 +687,7 @@ bool CDocApp::OnCmdMsg(int idCommand, CCommandState* pState) {
                 const UINT uMsg = idCommand == ID_WINDOW_CASCADE   ? WM_MDICASCADE
                                   : idCommand == ID_WINDOW_ARRANGE ? WM_MDIICONARRANGE
                                                                    : WM_MDITILE;
-                SendMessageA(m_pFrame->GetClient(), uMsg, idCommand == ID_WINDOW_TILE_HORZ ? MDITILE_HORIZONTAL : 0,
-                             0);
+                SendMessageA(m_pFrame->GetClient(), uMsg, idCommand == ID_WINDOW_TILE_HORZ ? MDITILE_HORIZONTAL : 0, 0);
             }
             return true;
         case ID_APP_EXIT:
@@ -913,7 +915,8 @@ LRESULT CALLBACK ColourProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) 
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN:
             // Only where the dialog left the system's choice.
-            if (s_hBackground && (lResult == 0 || reinterpret_cast<HBRUSH>(lResult) == GetSysColorBrush(COLOR_BTNFACE))) {
+            if (s_hBackground &&
+                (lResult == 0 || reinterpret_cast<HBRUSH>(lResult) == GetSysColorBrush(COLOR_BTNFACE))) {
                 SetTextColor(reinterpret_cast<HDC>(wParam), s_crText);
                 SetBkColor(reinterpret_cast<HDC>(wParam), s_crBackground);
                 return reinterpret_cast<LRESULT>(s_hBackground);

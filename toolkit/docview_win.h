@@ -12,6 +12,7 @@
 // whether it is enabled. A command nobody knows is disabled.
 #pragma once
 
+#include <commdlg.h>
 #include <windows.h>
 
 #include <string>
