@@ -93,6 +93,11 @@ start_wine() {
         "$WINE" wineboot -i >/dev/null 2>&1
         touch "$WINEPREFIX/.initialised"
     fi
+    # Windows not managed by a window manager: without one (Xvfb has none), Wine waits two seconds for every
+    # managed top-level window it hides or destroys.
+    if ! grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
+        "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    fi
 }
 
 run_tests() {
