@@ -18,6 +18,8 @@ Usage: ./go COMMAND [CONFIG...]
   setup            install what the build and the tests need (Debian packages; idempotent)
   build [CONFIG]   configure and build native, win64 and win32 (or the ones named)
   test  [CONFIG]   setup, build all three, run the native and win64 tests; with CONFIG, only that one
+  jobbench [MB]    time a conversion through the job window against the engine alone, under Wine (win64)
+  screenshots      capture the job window converting, asking to stop and finished: build/screenshots/*.png
   help             this text
 
 CONFIG is native (host compiler, portable code, AddressSanitizer and UBSan), win64 (x86_64 Windows,
@@ -127,12 +129,47 @@ test_all() {
     return $status
 }
 
+# The Wine path of a folder of the build.
+winepath() {
+    echo "Z:$1" | tr / '\\'
+}
+
+jobbench() {
+    setup
+    build win64
+    start_wine
+    mkdir -p "$BUILD/benchdata"
+    "$BUILD/win64/wine-run" "$BUILD/win64/tools/jobbench/jobbench.exe" "$(winepath "$BUILD/benchdata")" "$@" </dev/null
+}
+
+# jobshow announces each pose with NAME.ready and waits for NAME.taken; the display is captured in between.
+screenshots() {
+    setup
+    build win64
+    start_wine
+    local dir=$BUILD/screenshots
+    rm -rf "$dir"
+    mkdir -p "$dir"
+    "$BUILD/win64/wine-run" "$BUILD/win64/tools/jobshow/jobshow.exe" "$(winepath "$dir")" </dev/null &
+    local show=$!
+    for shot in 1-converting 2-stop-question 3-finished; do
+        for _ in $(seq 600); do [ -f "$dir/$shot.ready" ] && break; sleep 0.1; done
+        [ -f "$dir/$shot.ready" ] || { echo "go: no $shot from jobshow" >&2; break; }
+        import -window root "$dir/$shot.png"
+        touch "$dir/$shot.taken"
+        echo "go: $dir/$shot.png"
+    done
+    wait "$show"
+}
+
 command=${1:-help}
 shift || true
 case $command in
     setup) setup ;;
     build) setup; if [ $# -gt 0 ]; then build "$@"; else build "${CONFIGS[@]}"; fi ;;
     test) test_all "$@" ;;
+    jobbench) jobbench "$@" ;;
+    screenshots) screenshots ;;
     help|-h|--help) usage ;;
     *) usage >&2; exit 2 ;;
 esac
