@@ -21,6 +21,7 @@ Usage: ./go COMMAND [CONFIG...]
   test  [CONFIG]   setup, build all three, run the native and win64 tests and the fuzz targets briefly;
                    with CONFIG, only that one (native, win64, win32 or fuzz)
   demo             convert a copy of the sample movie to fast-start form, showing its layout before and after
+  bench [MB]       time the conversion of a movie of MB megabytes (default 1024) against cp; peak memory
   fuzz  [SECONDS]  build the fuzz targets with clang and run each for SECONDS (default 600)
   help             this text
 
@@ -51,6 +52,7 @@ configure() {
         win64) args+=(-DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-x86_64.cmake" -DMFX_WINE_TESTS=ON
                       -DMFX_WINEPREFIX="$BUILD/wineprefix") ;;
         win32) args+=(-DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake") ;;
+        bench) args+=(-DMFX_SANITIZE=OFF) ;;
         fuzz) args+=(-DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DMFX_FUZZ=ON) ;;
         *) echo "go: unknown configuration '$config'" >&2; exit 2 ;;
     esac
@@ -164,6 +166,15 @@ demo() {
     "$BUILD/native/tools/fastdemo/fastdemo" "$BUILD/demo/sample.mov"
 }
 
+# The conversion of a large movie against cp, in one run: throughput ratio and the engine's peak memory.
+bench() {
+    setup
+    configure bench
+    cmake --build "$BUILD/bench" -j "$JOBS" --target fastbench >/dev/null
+    mkdir -p "$BUILD/benchdata"
+    "$BUILD/bench/tools/fastbench/fastbench" "$BUILD/benchdata" "$@"
+}
+
 command=${1:-help}
 shift || true
 case $command in
@@ -172,6 +183,7 @@ case $command in
     test) test_all "$@" ;;
     fuzz) setup; build fuzz; fuzz "${1:-600}" ;;
     demo) demo ;;
+    bench) bench "$@" ;;
     help|-h|--help) usage ;;
     *) usage >&2; exit 2 ;;
 esac
