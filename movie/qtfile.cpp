@@ -13,6 +13,7 @@ const uint32_t CBHEADER = 8;
 const uint32_t CBHEADER64 = 16;
 // The size field that announces a 64-bit size after the type.
 const uint32_t SIZE_EXTENDED = 1;
+const size_t CBSTREAMBUFFER = 1024 * 1024;
 
 // Progress is reported in 32 bits: the smallest power-of-two unit in which the whole copy fits.
 unsigned ProgressShift(uint64_t qwTotal) {
@@ -24,7 +25,7 @@ unsigned ProgressShift(uint64_t qwTotal) {
 
 }  // namespace
 
-CQTFile::CQTFile() : m_file(nullptr), m_qwLength(0) {}
+CQTFile::CQTFile() : m_file(nullptr), m_qwLength(0), m_pStreamBuffer(nullptr) {}
 
 CQTFile::~CQTFile() {
     Close();
@@ -46,6 +47,12 @@ bool CQTFile::Open(const char* szPath, const char* szMode) {
     m_file = fopen(szPath, szMode);
     if (!MFX_VERIFY(fOk = (m_file!=NULL)))
         return false;
+    // The copy moves 4096 bytes at a time; a larger stream buffer lets the system move the data in far fewer
+    // calls, which is what makes the copy as fast as copying the file. The C library would ignore the size
+    // without a buffer of our own; without one the stream keeps its default buffer.
+    m_pStreamBuffer = new (std::nothrow) char[CBSTREAMBUFFER];
+    if (m_pStreamBuffer)
+        setvbuf(m_file, m_pStreamBuffer, _IOFBF, CBSTREAMBUFFER);
     // The length bounds every atom read later, so a size field can never send a walk or an allocation
     // past the end of the file.
     if (fseeko(m_file, 0, SEEK_END) == 0) {
@@ -74,6 +81,8 @@ void CQTFile::Close() {
         fclose(m_file);
     m_file = nullptr;
     m_qwLength = 0;
+    delete[] m_pStreamBuffer;
+    m_pStreamBuffer = nullptr;
 }
 
 int CQTFile::Seek(int64_t nOffset, int nOrigin) {

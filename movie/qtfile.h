@@ -68,6 +68,7 @@ public:
 private:
     bool Open(const char* szPath, const char* szMode);
     uint64_t m_qwLength;
+    char* m_pStreamBuffer;  // the open stream's buffer, freed after the stream is closed
 };
 
 // One atom as found in a file: a value; it holds no file.
