@@ -93,6 +93,10 @@ start_wine() {
         "$WINE" wineboot -i >/dev/null 2>&1
         touch "$WINEPREFIX/.initialised"
     fi
+    # The prefix's system processes (services, device drivers) live as long as the persistent server. Started
+    # here, they hold /dev/null; started by the first test, they would inherit CTest's output pipe and CTest
+    # would wait for them to the end of its timeout.
+    "$WINE" wineboot >/dev/null 2>&1 </dev/null
 }
 
 run_tests() {
