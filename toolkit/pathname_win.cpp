@@ -67,8 +67,7 @@ bool QueryFreeClusters(const char* szName, ULONGLONG* pqwFree) {
     const char szRoot[] = {szName[0], szName[1], szName[2], '\0'};
     DWORD dwSectorsPerCluster = 0, dwBytesPerSector = 0, dwFreeClusters = 0, dwClusters = 0;
     bool fOk = true;
-    MFX_VERIFY(fOk = GetDiskFreeSpaceA(szRoot, &dwSectorsPerCluster, &dwBytesPerSector, &dwFreeClusters,
-                                       &dwClusters));
+    MFX_VERIFY(fOk = GetDiskFreeSpaceA(szRoot, &dwSectorsPerCluster, &dwBytesPerSector, &dwFreeClusters, &dwClusters));
     *pqwFree = fOk ? static_cast<ULONGLONG>(dwFreeClusters) * dwSectorsPerCluster * dwBytesPerSector : 0;
     return fOk;
 }

@@ -9,7 +9,7 @@ int main(int argc, char** argv) {
     if (argc < 2)
         return 1;
     const std::string temporary = std::string(argv[1]) + ".part";
-    FILE* pFile = fopen(temporary.c_str(), "w");
+    FILE* pFile = fopen(temporary.c_str(), "wb");
     if (!pFile)
         return 1;
     char szFolder[MAX_PATH] = "";

