@@ -110,6 +110,10 @@ std::vector<ConvertCase> ConvertCases() {
          false, ""},
         {"a track reaching past the movie atom",
          mdat + Atom(QTATOM_MOOV, MOVIEFIXTURE_DWORD(500) + "trak" + Stco({8})), false, ""},
+        {"a sample table reaching past its track",
+         mdat + moov({MOVIEFIXTURE_Track(Stco({8})),
+                      Atom(QTATOM_TRAK, Atom(QTATOM_MDIA, Atom(QTATOM_MINF, MOVIEFIXTURE_DWORD(200) + "stbl" + Stco({9}))))}),
+         false, ""},
         {"empty file", "", false, ""},
     };
 }
