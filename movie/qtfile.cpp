@@ -262,44 +262,28 @@ bool CQTAtom::ReadChildHeader(CQTFile* file, CQTAtom* header) const {
     return fOk;
 }
 
-bool CQTAtom::ReadInto(CQTFile* file, CQTAtom* child, const CQTAtom& header) const {
-    return header.SeekToStart(file) && child->Read(file);
-}
-
-// Sizes are at least a header long and children lie inside the parent, so the walk moves forward at every step
-// and ends at the parent's end.
-bool CQTAtom::FindChild(CQTFile* file, CQTAtom* child, uint32_t dwType) const {
-    child->Clear();
-    if (!SeekToContent(file))
-        return false;
-    uint64_t qwPassed = 0;
-    while (qwPassed < ContentSize()) {
+// Walks the parent's children from the file's current position to the parent's end. Sizes are at least a
+// header long and children lie inside the parent, so every step moves forward and the walk ends.
+bool CQTAtom::FindFromHere(CQTFile* file, CQTAtom* child, uint32_t dwType) const {
+    while (file->Tell() < End()) {
         CQTAtom header;
         if (!ReadChildHeader(file, &header))
             return false;
         if (header.m_dwAtomType == dwType)
-            return ReadInto(file, child, header);
+            return header.SeekToStart(file) && child->Read(file);
         if (!header.SeekToEnd(file))
             return false;
-        qwPassed += header.m_dwAtomSize;
     }
     return false;
 }
 
+bool CQTAtom::FindChild(CQTFile* file, CQTAtom* child, uint32_t dwType) const {
+    child->Clear();
+    return SeekToContent(file) && FindFromHere(file, child, dwType);
+}
+
 bool CQTAtom::FindNextSibling(CQTFile* file, CQTAtom* child, uint32_t dwType) const {
-    if (!child->SeekToEnd(file))
-        return false;
-    for (;;) {
-        if (file->Tell() >= End())
-            return false;
-        CQTAtom header;
-        if (!ReadChildHeader(file, &header))
-            return false;
-        if (header.m_dwAtomType == dwType)
-            return ReadInto(file, child, header);
-        if (!header.SeekToEnd(file))
-            return false;
-    }
+    return child->SeekToEnd(file) && FindFromHere(file, child, dwType);
 }
 
 bool FindAtom(CQTAtom* atom, uint32_t dwType, CQTFile* file) {

@@ -110,7 +110,7 @@ public:
 private:
     // Reads a plain header inside parent at the current position; fails if it does not lie inside.
     bool ReadChildHeader(CQTFile* file, CQTAtom* header) const;
-    bool ReadInto(CQTFile* file, CQTAtom* child, const CQTAtom& header) const;
+    bool FindFromHere(CQTFile* file, CQTAtom* child, uint32_t dwType) const;
 };
 
 // The first top-level atom of dwType, searching from offset 0 with atom's own Read.

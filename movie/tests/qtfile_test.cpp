@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "tools/moviefixture/moviefixture.h"
+#include "movie/tests/recordinghooks.h"
 #include "tools/testsupport/diagcapture.h"
 
 namespace {
@@ -28,23 +29,7 @@ string Atom(uint32_t dwType, const string& content) {
 
 const uint32_t QTATOM_MVHD = QTATOM_Type('m', 'v', 'h', 'd');
 
-// Records every hook call in order; answers "cancelled" from the given call of UI_IsCancelled on.
-class CRecordingFile : public CQTFile {
-public:
-    explicit CRecordingFile(int nCancelAtQuestion = 0) : m_nCancelAt(nCancelAtQuestion) {}
-    bool UI_IsCancelled() override {
-        m_calls.push_back("cancelled?");
-        return m_nCancelAt != 0 && ++m_nQuestions >= m_nCancelAt;
-    }
-    void UI_Status(const char* szText) override { m_calls.push_back(string("status ") + szText); }
-    void UI_SetRange(uint32_t dwTotal) override { m_calls.push_back("range " + std::to_string(dwTotal)); }
-    void UI_SetPosition(uint32_t dwDone) override { m_calls.push_back("position " + std::to_string(dwDone)); }
-    std::vector<string> m_calls;
-
-private:
-    int m_nCancelAt;
-    int m_nQuestions = 0;
-};
+using CRecordingFile = CRecordingHooks<CQTFile>;
 
 TEST(QTFile, OpenModes) {
     const string existing = Scratch("open_existing"), missing = Scratch("open_missing");
