@@ -483,9 +483,7 @@ void CMDIFrame::OnDde(UINT uMsg, WPARAM wParam, LPARAM lParam) {
                 GlobalUnlock(hCommands);
                 fOk = m_pApp->OnDdeCommand(commands.c_str());
             }
-            DDEACK ack = {};
-            ack.fAck = fOk;
-            const WORD wAck = *reinterpret_cast<WORD*>(&ack);
+            const WORD wAck = fOk ? 0x8000 : 0;  // the acknowledgement's positive bit
             if (!PostMessageA(hClient, WM_DDE_ACK, reinterpret_cast<WPARAM>(m_hWnd),
                               ReuseDDElParam(lParam, WM_DDE_EXECUTE, WM_DDE_ACK, wAck, lParam)))
                 FreeDDElParam(WM_DDE_ACK, lParam);

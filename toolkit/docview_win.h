@@ -12,8 +12,9 @@
 // whether it is enabled. A command nobody knows is disabled.
 #pragma once
 
-#include <commdlg.h>
 #include <windows.h>
+// After windows.h, which it builds on.
+#include <commdlg.h>
 
 #include <string>
 #include <vector>
