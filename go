@@ -24,7 +24,8 @@ Usage: ./go COMMAND [CONFIG...]
   bench [MB]       time the conversion of a movie of MB megabytes (default 1024) against cp; peak memory
   fuzz  [SECONDS]  build the fuzz targets with clang and run each for SECONDS (default 600)
   jobbench [MB]    time a conversion through the job window against the engine alone, under Wine (win64)
-  screenshots      capture the job window converting, asking to stop and finished: build/screenshots/*.png
+  screenshots      capture the job window (converting, asking to stop, finished) and the converter program
+                   (a previewed movie, the splash, the about box): build/screenshots/*.png
   help             this text
 
 CONFIG is native (host compiler, portable code, AddressSanitizer and UBSan), win64 (x86_64 Windows,
@@ -195,7 +196,20 @@ jobbench() {
     "$BUILD/win64/wine-run" "$BUILD/win64/tools/jobbench/jobbench.exe" "$(winepath "$BUILD/benchdata")" "$@" </dev/null
 }
 
-# jobshow announces each pose with NAME.ready and waits for NAME.taken; the display is captured in between.
+# Programs announce each pose with NAME.ready in the folder and wait for NAME.taken; the display is captured in
+# between. capture_poses FOLDER SHOT... follows a program started in the background.
+capture_poses() {
+    local dir=$1 shot
+    shift
+    for shot in "$@"; do
+        for _ in $(seq 600); do [ -f "$dir/$shot.ready" ] && break; sleep 0.1; done
+        [ -f "$dir/$shot.ready" ] || { echo "go: no $shot" >&2; break; }
+        import -window root "$dir/$shot.png"
+        touch "$dir/$shot.taken"
+        echo "go: $dir/$shot.png"
+    done
+}
+
 screenshots() {
     setup
     build win64
@@ -205,13 +219,14 @@ screenshots() {
     mkdir -p "$dir"
     "$BUILD/win64/wine-run" "$BUILD/win64/tools/jobshow/jobshow.exe" "$(winepath "$dir")" </dev/null &
     local show=$!
-    for shot in 1-converting 2-stop-question 3-finished; do
-        for _ in $(seq 600); do [ -f "$dir/$shot.ready" ] && break; sleep 0.1; done
-        [ -f "$dir/$shot.ready" ] || { echo "go: no $shot from jobshow" >&2; break; }
-        import -window root "$dir/$shot.png"
-        touch "$dir/$shot.taken"
-        echo "go: $dir/$shot.png"
-    done
+    capture_poses "$dir" 1-converting 2-stop-question 3-finished
+    wait "$show"
+    # The converter program: a previewed movie, the splash and the about box, posed by its tests.
+    MFX_SCREENSHOTS=$(winepath "$dir") "$BUILD/win64/wine-run" \
+        "$BUILD/win64/converter/tests/converter_reelpro_win_test.exe" \
+        --gtest_filter='ReelproTest.OpeningAMovie*:ReelproTest.TheAboutBox*' </dev/null >/dev/null &
+    show=$!
+    capture_poses "$dir" reelpro-1-preview reelpro-2-splash reelpro-3-about
     wait "$show"
 }
 

@@ -156,6 +156,7 @@ TEST_F(ReelproTest, OpeningAMovieMakesTheExactCallsAndSizesTheWindowToTheControl
         "CMGR32 C4 mc1",       "QTIM32 49 movie1 1",
     };
     EXPECT_EQ(expected, WithoutMessages(m_standin.Calls()));
+    UIDRIVER_Pose("reelpro-1-preview", true);
     EXPECT_EQ(MOVIE_CX, pDocument->GetMovieWidth());
     EXPECT_EQ(MOVIE_CY + CONTROLLER_BAR, pDocument->GetMovieHeight());
     RECT rcView;
@@ -509,13 +510,14 @@ TEST_F(ReelproTest, TheAboutBoxShowsTheSplashFirstThenItsVersion) {
     std::string version, splashCaption = "none";
     RECT rcSplash = {};
     LOGFONTA font = {};
-    CModalTimeout guard(10000);
+    CModalTimeout guard(GetEnvironmentVariableA("MFX_SCREENSHOTS", nullptr, 0) ? 120000 : 10000);
     CUserThread user([&] {
         HWND hSplash = UIDRIVER_WaitForDialog("", UIDRIVER_TIMEOUT);
         if (!hSplash)
             return;
         splashCaption = UIDRIVER_GetText(hSplash);
         GetClientRect(hSplash, &rcSplash);
+        UIDRIVER_Pose("reelpro-2-splash", false);
         PostMessageA(hSplash, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
         HWND hAbout = UIDRIVER_WaitForDialog("About", UIDRIVER_TIMEOUT);
         if (!hAbout)
@@ -524,6 +526,7 @@ TEST_F(ReelproTest, TheAboutBoxShowsTheSplashFirstThenItsVersion) {
         version = UIDRIVER_GetItemText(hAbout, IDC_ABOUT_VERSION);
         HFONT hFont = reinterpret_cast<HFONT>(SendMessageA(GetDlgItem(hAbout, IDC_ABOUT_TITLE), WM_GETFONT, 0, 0));
         GetObjectA(hFont, sizeof(font), &font);
+        UIDRIVER_Pose("reelpro-3-about", false);
         UIDRIVER_PressButton(hAbout, IDOK);
     });
     Command(ID_APP_ABOUT);

@@ -232,3 +232,21 @@ void CALLBACK CModalTimeout::OnTimer(HWND hWnd, UINT uMsg, UINT_PTR idTimer, DWO
     SetTimer(nullptr, idTimer, EXPIRED_REPEAT_MS, OnTimer);
     EnumThreadWindows(GetCurrentThreadId(), EndDialogOfThread, 0);
 }
+
+void UIDRIVER_Pose(const char* szName, bool fPump) {
+    char szFolder[MAX_PATH] = "";
+    if (!GetEnvironmentVariableA("MFX_SCREENSHOTS", szFolder, sizeof(szFolder)))
+        return;
+    const std::string base = std::string(szFolder) + "\\" + szName;
+    HANDLE hReady = CreateFileA((base + ".ready").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (hReady != INVALID_HANDLE_VALUE)
+        CloseHandle(hReady);
+    const std::string taken = base + ".taken";
+    const auto fnTaken = [&] { return GetFileAttributesA(taken.c_str()) != INVALID_FILE_ATTRIBUTES; };
+    const DWORD msPose = 60000;
+    if (fPump)
+        UIDRIVER_PumpUntil(fnTaken, msPose);
+    else
+        UIDRIVER_WaitUntil(fnTaken, msPose);
+}

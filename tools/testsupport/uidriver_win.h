@@ -99,3 +99,9 @@ private:
     UINT_PTR m_idTimer;
     bool m_fExpired = false;
 };
+
+// Holds still for a screenshot. When the environment variable MFX_SCREENSHOTS names a folder (./go
+// screenshots sets it), announces NAME.ready there and waits, at most a minute, for NAME.taken, which the
+// capturing script creates once it has the picture; fPump dispatches this thread's messages meanwhile (for a
+// caller on the windows' own thread). Does nothing when the variable is not set.
+void UIDRIVER_Pose(const char* szName, bool fPump);
