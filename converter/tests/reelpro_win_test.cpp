@@ -17,6 +17,7 @@
 #include "converter/reeldoc_win.h"
 #include "converter/reelpro_ids.h"
 #include "toolkit/diag.h"
+#include "toolkit/helpfile_win.h"
 #include "tools/moviefixture/moviefixture.h"
 #include "tools/testsupport/diagcapture.h"
 #include "tools/testsupport/qtstandin_win.h"
@@ -434,8 +435,10 @@ TEST_F(ReelproTest, TheShellsDdeOpenCommandOpensTheMovie) {
     EXPECT_EQ(m_clip, CReelDoc::GetOpenDocuments()[0]->GetPathName());
 }
 
-TEST_F(ReelproTest, TheMovieTypeIsRegisteredWithTheShell) {
+TEST_F(ReelproTest, TheMovieTypeAndTheHelpFileAreRegistered) {
     ASSERT_NO_FATAL_FAILURE(StartApp());
+    const std::string help = HELPFILE_GetRegistered();
+    EXPECT_EQ("converter_reelpro_win_test.HLP", help.substr(help.rfind('\\') + 1));
     const struct {
         const char* szKey;
         std::string value;
