@@ -9,8 +9,8 @@ namespace {
 
 // The brush the parent gives its list boxes, or none (null) when it leaves them to the system.
 HBRUSH GetParentBrush(HWND hList, HDC hdc) {
-    return reinterpret_cast<HBRUSH>(SendMessageA(GetParent(hList), WM_CTLCOLORLISTBOX,
-                                                 reinterpret_cast<WPARAM>(hdc), reinterpret_cast<LPARAM>(hList)));
+    return reinterpret_cast<HBRUSH>(SendMessageA(GetParent(hList), WM_CTLCOLORLISTBOX, reinterpret_cast<WPARAM>(hdc),
+                                                 reinterpret_cast<LPARAM>(hList)));
 }
 
 void FillBackground(HWND hList, HDC hdc, const RECT& rc) {
@@ -49,9 +49,9 @@ void CDrawListBase::Draw(HWND hList, const DRAWITEMSTRUCT& dis) const {
 }
 
 bool CDrawListBox::Create(DWORD dwStyle, const RECT& rc, HWND hParent, int idControl) {
-    HWND hList = CreateWindowExA(0, "LISTBOX", "", dwStyle, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top,
-                                 hParent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(idControl)),
-                                 WINDOW_GetInstance(), nullptr);
+    HWND hList =
+        CreateWindowExA(0, "LISTBOX", "", dwStyle, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, hParent,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(idControl)), WINDOW_GetInstance(), nullptr);
     MFX_PRE(hList);
     return Subclass(hList);
 }

@@ -38,12 +38,12 @@ public:
             return RegisterWindowClass(wc);
         }();
         const RECT rc = {40, 40, 340, 140};
-        if (!s_fRegistered || !Create(0, "DrawListTestHost", "Host", WS_POPUP | WS_VISIBLE, rc, nullptr, nullptr,
-                                      WINDOW_GetInstance()))
+        if (!s_fRegistered ||
+            !Create(0, "DrawListTestHost", "Host", WS_POPUP | WS_VISIBLE, rc, nullptr, nullptr, WINDOW_GetInstance()))
             return false;
         const RECT rcList = {0, 0, 300, 100};
-        if (!m_list.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY |
-                               LBS_OWNERDRAWFIXED | LBS_EXTENDEDSEL,
+        if (!m_list.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY | LBS_OWNERDRAWFIXED |
+                               LBS_EXTENDEDSEL,
                            rcList, m_hWnd, ID_LIST))
             return false;
         for (int i = 0; i < nEntries; ++i) {
@@ -118,10 +118,10 @@ TEST_F(DrawListTest, EntriesShowIconTextAndSelectionAndTheRestIsWindowColour) {
     InvalidateRect(m_host.List(), nullptr, TRUE);
     UpdateWindow(m_host.List());
     const COLORREF crWindow = GetSysColor(COLOR_WINDOW), crHighlight = GetSysColor(COLOR_HIGHLIGHT);
-    EXPECT_EQ(crWindow, PixelOfList(250, 10));                   // entry 0, right of its text
-    EXPECT_EQ(crHighlight, PixelOfList(250, CY_ENTRY + 10));     // entry 1, selected
-    EXPECT_EQ(crWindow, PixelOfList(250, 3 * CY_ENTRY + 10));    // below the last entry
-    EXPECT_EQ(RGB(0, 0, 0), PixelOfList(0, 1));                  // the icon's top left corner, at the entry's
+    EXPECT_EQ(crWindow, PixelOfList(250, 10));                 // entry 0, right of its text
+    EXPECT_EQ(crHighlight, PixelOfList(250, CY_ENTRY + 10));   // entry 1, selected
+    EXPECT_EQ(crWindow, PixelOfList(250, 3 * CY_ENTRY + 10));  // below the last entry
+    EXPECT_EQ(RGB(0, 0, 0), PixelOfList(0, 1));                // the icon's top left corner, at the entry's
     EXPECT_EQ(RGB(0, 0, 0), PixelOfList(0, CY_ENTRY + 1));
     // Some pixel of the text's area of entry 0 is in the window text colour, none left of the indent.
     bool fText = false;
@@ -154,10 +154,18 @@ TEST_F(DrawListTest, DragEndsWhereTheButtonGoesUpAndCancelsOnEscapeCaptureLossOr
         SCOPED_TRACE(c.szCase);
         PostMove(WM_MOUSEMOVE, c.ptMove.x, c.ptMove.y);
         switch (c.end) {
-            case RELEASE: PostMove(WM_LBUTTONUP, c.ptEnd.x, c.ptEnd.y); break;
-            case ESCAPE: PostMessageA(m_host.List(), WM_KEYDOWN, VK_ESCAPE, 0); break;
-            case OTHERKEY: PostMessageA(m_host.List(), WM_KEYDOWN, 'A', 0); break;
-            case CAPTURELOSS: PostMessageA(m_host.GetHandle(), WM_TEST_DROPCAPTURE, 0, 0); break;
+            case RELEASE:
+                PostMove(WM_LBUTTONUP, c.ptEnd.x, c.ptEnd.y);
+                break;
+            case ESCAPE:
+                PostMessageA(m_host.List(), WM_KEYDOWN, VK_ESCAPE, 0);
+                break;
+            case OTHERKEY:
+                PostMessageA(m_host.List(), WM_KEYDOWN, 'A', 0);
+                break;
+            case CAPTURELOSS:
+                PostMessageA(m_host.GetHandle(), WM_TEST_DROPCAPTURE, 0, 0);
+                break;
         }
         CListReorderTracker tracker;
         EXPECT_EQ(c.nIndex, tracker.TrackReorder(m_host.List(), POINT{50, 5}));

@@ -99,8 +99,8 @@ TEST_F(ListDocClipboardTest, MalformedOrMissingBlocksLeaveTheListEmpty) {
     EXPECT_FALSE(LISTDOC_PasteList(target, CLASSES, 1, m_hOwner));
     EXPECT_EQ(0u, target.GetCount());
 
-    PutBlock({0x01, 0x00, 0xFF, 0xFF, 0x00, 0x00, 0x0A, 0x00, 'C', 'N', 'a', 'm', 'e', 'd', 'I', 't', 'e', 'm', 0x01,
-              'x', 0x07});
+    PutBlock({0x01, 0x00, 0xFF, 0xFF, 0x00, 0x00, 0x0A, 0x00, 'C', 'N', 'a',
+              'm',  'e',  'd',  'I',  't',  'e',  'm',  0x01, 'x', 0x07});
     EXPECT_FALSE(LISTDOC_PasteList(target, CLASSES, 1, m_hOwner));
     EXPECT_NE(std::string::npos, m_capture.Text().find("ar.IsAtPaddedEnd()"));
 
