@@ -51,7 +51,7 @@ HGLOBAL MakeBlock(const std::vector<uint8_t>& bytes) {
 UINT LISTDOC_GetClipboardFormat() {
     static UINT CF_ITEMLIST = 0;
     if (!CF_ITEMLIST)
-        MFX_VERIFY(CF_ITEMLIST = RegisterClipboardFormatA(LISTDOC_CLIPBOARDFORMAT));
+        MFX_VERIFY((CF_ITEMLIST = RegisterClipboardFormatA(LISTDOC_CLIPBOARDFORMAT)) != 0);
     return CF_ITEMLIST;
 }
 
