@@ -3,7 +3,6 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
-#include <initializer_list>
 
 #include "toolkit/mfx.h"
 
@@ -54,23 +53,13 @@ void RemoveOutput(const char* szPath) {
     MFX_VERIFY(fOk = (0==remove(szPath)));
 }
 
-// The first chunk offset table of a track ("stco", else "co64"). A track without one, or whose table is empty,
-// has nothing to shift; a table that is there but cannot be read is damage, and the movie must not be
-// converted with that track's offsets left behind.
-enum CHUNKTABLE { CHUNKTABLE_FOUND, CHUNKTABLE_NONE, CHUNKTABLE_DAMAGED };
-
-CHUNKTABLE FindChunkOffsets(CQTFile* file, const CQTAtom& trak, CQTChunkOffsetAtom* table) {
+// The first chunk offset table of a track: "stco", else "co64". A track without one, or whose table is empty,
+// has nothing to shift.
+bool FindChunkOffsets(CQTFile* file, const CQTAtom& trak, CQTChunkOffsetAtom* table) {
     CQTAtom mdia, minf, stbl;
-    if (!trak.FindChild(file, &mdia, QTATOM_MDIA) || !mdia.FindChild(file, &minf, QTATOM_MINF) ||
-        !minf.FindChild(file, &stbl, QTATOM_STBL))
-        return CHUNKTABLE_NONE;
-    for (uint32_t dwType : {QTATOM_STCO, QTATOM_CO64}) {
-        if (stbl.FindChild(file, table, dwType))
-            return CHUNKTABLE_FOUND;
-        if (table->m_dwAtomType == dwType)
-            return table->IsEmpty() ? CHUNKTABLE_NONE : CHUNKTABLE_DAMAGED;
-    }
-    return CHUNKTABLE_NONE;
+    return trak.FindChild(file, &mdia, QTATOM_MDIA) && mdia.FindChild(file, &minf, QTATOM_MINF) &&
+           minf.FindChild(file, &stbl, QTATOM_STBL) &&
+           (stbl.FindChild(file, table, QTATOM_STCO) || stbl.FindChild(file, table, QTATOM_CO64));
 }
 
 }  // namespace
@@ -142,8 +131,9 @@ bool CQTFast::VroonSourceMovieToDestination(const char* szSource, const char* sz
     return true;
 }
 
-// Every track's table must be shifted or the movie is broken: a damaged table or a shift that an entry
-// cannot hold fails the whole rewrite rather than leaving a track with offsets into the wrong place.
+// Every track's table must be shifted or the movie is broken: a damaged track (an atom that does not fit
+// where it stands, a table whose count exceeds its atom) or a shift that an entry cannot hold fails the whole
+// rewrite rather than leaving a track with offsets into the wrong place.
 bool CQTFast::RewriteChunkSampleTablesToNewMDATOffset(uint64_t dwMoovSize, uint64_t dwMdatStart) {
     bool fOk;
     if (!MFX_VERIFY(fOk = dwMdatStart == 0))
@@ -155,19 +145,17 @@ bool CQTFast::RewriteChunkSampleTablesToNewMDATOffset(uint64_t dwMoovSize, uint6
     for (bool fTrak = moov.FindChild(this, &trak, QTATOM_TRAK); fTrak && !fFailed;
          fTrak = moov.FindNextSibling(this, &trak, QTATOM_TRAK)) {
         CQTChunkOffsetAtom stco;
-        const CHUNKTABLE table = FindChunkOffsets(this, trak, &stco);
-        if (table == CHUNKTABLE_NONE)
+        if (!FindChunkOffsets(this, trak, &stco))
             continue;
-        if (!MFX_VERIFY(fOk = table == CHUNKTABLE_FOUND) ||
-            !MFX_VERIFY(fOk = stco.AdjustOffsets(dwMoovSize, dwMdatStart))) {
+        if (!MFX_VERIFY(fOk = stco.AdjustOffsets(dwMoovSize, dwMdatStart)))
             fFailed = true;
-            break;
-        }
-        if (!MFX_VERIFY(fOk = stco.Write(this)))
+        else if (!MFX_VERIFY(fOk = stco.Write(this)))
             fFailed = true;
         else
             fWritten = true;
     }
+    if (!MFX_VERIFY(fOk = !IsDamaged()))
+        fFailed = true;
     fOk = fWritten && !fFailed;
     if (!fOk)
         MFX_VERIFY(fOk);

@@ -46,6 +46,10 @@ public:
     // The file's length when it was opened for reading or update (0 for a file opened for writing); no atom
     // read from the file may reach beyond it.
     uint64_t Length() const { return m_qwLength; }
+    // True once any atom read from this file since it was opened did not fit its parent or the file: a walk
+    // that then found nothing may have missed what the damaged part held.
+    bool IsDamaged() const { return m_fDamaged; }
+    void MarkDamaged() { m_fDamaged = true; }
 
     // Exactly n bytes, or failure.
     bool Read(void* pBuffer, size_t n);
@@ -68,6 +72,8 @@ public:
 private:
     bool Open(const char* szPath, const char* szMode);
     uint64_t m_qwLength;
+    bool m_fDamaged;
+    char* m_pStreamBuffer;  // the open stream's buffer, freed after the stream is closed
 };
 
 // One atom as found in a file: a value; it holds no file.
@@ -104,7 +110,7 @@ public:
 private:
     // Reads a plain header inside parent at the current position; fails if it does not lie inside.
     bool ReadChildHeader(CQTFile* file, CQTAtom* header) const;
-    bool ReadInto(CQTFile* file, CQTAtom* child, const CQTAtom& header) const;
+    bool FindFromHere(CQTFile* file, CQTAtom* child, uint32_t dwType) const;
 };
 
 // The first top-level atom of dwType, searching from offset 0 with atom's own Read.
@@ -118,7 +124,7 @@ public:
     CQTChunkOffsetAtom(const CQTChunkOffsetAtom&) = delete;
     CQTChunkOffsetAtom& operator=(const CQTChunkOffsetAtom&) = delete;
 
-    // Header and table. Fails, leaving no table, when the table is empty, does not fit the atom or is cut short.
+    // Header and table. Fails, leaving no table, when the table is empty or does not fit the atom (damage).
     bool Read(CQTFile* file) override;
     // Writes header, version and flags, count and entries back over the bytes they were read from.
     bool Write(CQTFile* file) const;

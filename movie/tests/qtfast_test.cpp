@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "tools/moviefixture/moviefixture.h"
+#include "movie/tests/recordinghooks.h"
 #include "tools/testsupport/diagcapture.h"
 
 namespace {
@@ -39,23 +40,7 @@ string MediaData(size_t cb) {
     return data;
 }
 
-// Records every hook call in order; answers "cancelled" from the given call of UI_IsCancelled on.
-class CRecordingFast : public CQTFast {
-public:
-    explicit CRecordingFast(int nCancelAt = 0) : m_nCancelAt(nCancelAt) {}
-    bool UI_IsCancelled() override {
-        m_calls.push_back("cancelled?");
-        return m_nCancelAt != 0 && ++m_nQuestions >= m_nCancelAt;
-    }
-    void UI_Status(const char* szText) override { m_calls.push_back(string("status ") + szText); }
-    void UI_SetRange(uint32_t dwTotal) override { m_calls.push_back("range " + std::to_string(dwTotal)); }
-    void UI_SetPosition(uint32_t dwDone) override { m_calls.push_back("position " + std::to_string(dwDone)); }
-    std::vector<string> m_calls;
-
-private:
-    int m_nCancelAt;
-    int m_nQuestions = 0;
-};
+using CRecordingFast = CRecordingHooks<CQTFast>;
 
 // A flattened movie: media data at 0, then whatever the case puts between, then the movie atom.
 struct ConvertCase {
@@ -110,6 +95,10 @@ std::vector<ConvertCase> ConvertCases() {
          false, ""},
         {"a track reaching past the movie atom",
          mdat + Atom(QTATOM_MOOV, MOVIEFIXTURE_DWORD(500) + "trak" + Stco({8})), false, ""},
+        {"a sample table reaching past its track",
+         mdat + moov({MOVIEFIXTURE_Track(Stco({8})),
+                      Atom(QTATOM_TRAK, Atom(QTATOM_MDIA, Atom(QTATOM_MINF, MOVIEFIXTURE_DWORD(200) + "stbl" + Stco({9}))))}),
+         false, ""},
         {"empty file", "", false, ""},
     };
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "tools/moviefixture/moviefixture.h"
+#include "movie/tests/recordinghooks.h"
 #include "tools/testsupport/diagcapture.h"
 
 namespace {
@@ -28,23 +29,7 @@ string Atom(uint32_t dwType, const string& content) {
 
 const uint32_t QTATOM_MVHD = QTATOM_Type('m', 'v', 'h', 'd');
 
-// Records every hook call in order; answers "cancelled" from the given call of UI_IsCancelled on.
-class CRecordingFile : public CQTFile {
-public:
-    explicit CRecordingFile(int nCancelAtQuestion = 0) : m_nCancelAt(nCancelAtQuestion) {}
-    bool UI_IsCancelled() override {
-        m_calls.push_back("cancelled?");
-        return m_nCancelAt != 0 && ++m_nQuestions >= m_nCancelAt;
-    }
-    void UI_Status(const char* szText) override { m_calls.push_back(string("status ") + szText); }
-    void UI_SetRange(uint32_t dwTotal) override { m_calls.push_back("range " + std::to_string(dwTotal)); }
-    void UI_SetPosition(uint32_t dwDone) override { m_calls.push_back("position " + std::to_string(dwDone)); }
-    std::vector<string> m_calls;
-
-private:
-    int m_nCancelAt;
-    int m_nQuestions = 0;
-};
+using CRecordingFile = CRecordingHooks<CQTFile>;
 
 TEST(QTFile, OpenModes) {
     const string existing = Scratch("open_existing"), missing = Scratch("open_missing");
@@ -106,6 +91,7 @@ TEST(QTFile, FindAtomWalksTheTopLevel) {
         uint32_t dwType;
         bool fFound;
         uint64_t qwStart, qwSize;
+        bool fDamaged = false;
     } cases[] = {
         {"moov first", moov + mdat, QTATOM_MOOV, true, 0, 9},
         {"moov after mdat", mdat + moov, QTATOM_MOOV, true, 12, 9},
@@ -117,12 +103,12 @@ TEST(QTFile, FindAtomWalksTheTopLevel) {
         {"extended size is skipped whole", MOVIEFIXTURE_Atom64(QTATOM_MDAT, "0123456789") + moov, QTATOM_MOOV, true,
          26, 9},
         {"extended size is found", moov + MOVIEFIXTURE_Atom64(QTATOM_MDAT, "ab"), QTATOM_MDAT, true, 9, 18},
-        {"size smaller than its header", MOVIEFIXTURE_DWORD(4) + "free" + moov, QTATOM_MOOV, false, 0, 0},
+        {"size smaller than its header", MOVIEFIXTURE_DWORD(4) + "free" + moov, QTATOM_MOOV, false, 0, 0, true},
         {"extended size smaller than its header", MOVIEFIXTURE_DWORD(1) + "free" + MOVIEFIXTURE_QWORD(12) + moov,
-         QTATOM_MOOV, false, 0, 0},
-        {"size past the end of the file", mdat + MOVIEFIXTURE_DWORD(100) + "moov", QTATOM_MOOV, false, 0, 0},
+         QTATOM_MOOV, false, 0, 0, true},
+        {"size past the end of the file", mdat + MOVIEFIXTURE_DWORD(100) + "moov", QTATOM_MOOV, false, 0, 0, true},
         {"extended size past the end", MOVIEFIXTURE_DWORD(1) + "mdat" + MOVIEFIXTURE_QWORD(UINT64_MAX) + moov,
-         QTATOM_MOOV, false, 0, 0},
+         QTATOM_MOOV, false, 0, 0, true},
         {"truncated header", mdat + "\0\0", QTATOM_MOOV, false, 0, 0},
     };
     for (const auto& c : cases) {
@@ -131,6 +117,7 @@ TEST(QTFile, FindAtomWalksTheTopLevel) {
         OpenBytes(&file, "findatom", c.bytes);
         CQTAtom atom;
         EXPECT_EQ(c.fFound, FindAtom(&atom, c.dwType, &file));
+        EXPECT_EQ(c.fDamaged, file.IsDamaged());
         if (c.fFound) {
             EXPECT_EQ(c.dwType, atom.m_dwAtomType);
             EXPECT_EQ(c.qwStart, atom.m_dwAtomStart);
@@ -147,12 +134,16 @@ TEST(QTFile, FindChildAndNextSiblingStayInsideTheParent) {
         const char* szCase;
         string bytes;  // the parent is the first atom
         std::vector<uint64_t> expectedStarts;
+        bool fDamaged = false;
     } cases[] = {
         {"two tracks after a header", Atom(QTATOM_MOOV, mvhd + trakA + trakB), {17, 26}},
         {"no children", Atom(QTATOM_MOOV, ""), {}},
         {"a track after the parent is not a child", Atom(QTATOM_MOOV, trakA) + trakB, {8}},
         {"size 0 inside ends the walk", Atom(QTATOM_MOOV, trakA + string(8, '\0') + trakB), {8}},
-        {"child reaching past the parent", Atom(QTATOM_MOOV, MOVIEFIXTURE_DWORD(20) + "trak") + string(12, 'x'), {}},
+        {"child reaching past the parent", Atom(QTATOM_MOOV, MOVIEFIXTURE_DWORD(20) + "trak") + string(12, 'x'), {},
+         true},
+        {"second child reaching past the parent", Atom(QTATOM_MOOV, trakA + MOVIEFIXTURE_DWORD(20) + "trak") + "xyz",
+         {8}, true},
         {"extended form child", Atom(QTATOM_MOOV, MOVIEFIXTURE_Atom64(QTATOM_TRAK, "x") + trakA), {8, 25}},
     };
     for (const auto& c : cases) {
@@ -165,6 +156,7 @@ TEST(QTFile, FindChildAndNextSiblingStayInsideTheParent) {
         for (bool f = moov.FindChild(&file, &trak, QTATOM_TRAK); f; f = moov.FindNextSibling(&file, &trak, QTATOM_TRAK))
             starts.push_back(trak.m_dwAtomStart);
         EXPECT_EQ(c.expectedStarts, starts);
+        EXPECT_EQ(c.fDamaged, file.IsDamaged());
     }
 }
 
