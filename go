@@ -74,17 +74,17 @@ build() {
 }
 
 # The fuzz targets (clang's libFuzzer, native): each runs for the given number of seconds on its corpus in the
-# build folder, seeded from the sample movies.
-FUZZ_TARGETS=(movie_qtfast_fuzz)
+# build folder, seeded from the sample files of its subsystem (the folder its name starts with).
+FUZZ_TARGETS=(movie_qtfast_fuzz converter_bag_fuzz)
 fuzz() {
     local seconds=$1 target
     mkdir -p "$BUILD/fuzz-tmp"
     for target in "${FUZZ_TARGETS[@]}"; do
         echo "go: fuzzing $target for ${seconds}s"
-        local log=$BUILD/fuzz-tmp/$target.log status=0
+        local log=$BUILD/fuzz-tmp/$target.log status=0 subsystem=${target%%_*}
         mkdir -p "$BUILD/fuzz-corpus/$target"
-        TMPDIR=$BUILD/fuzz-tmp "$BUILD/fuzz/movie/tests/$target" -max_total_time="$seconds" -rss_limit_mb=1024 \
-            -max_len=16384 -print_final_stats=1 "$BUILD/fuzz-corpus/$target" "$ROOT/movie/samples" \
+        TMPDIR=$BUILD/fuzz-tmp "$BUILD/fuzz/$subsystem/tests/$target" -max_total_time="$seconds" -rss_limit_mb=1024 \
+            -max_len=16384 -print_final_stats=1 "$BUILD/fuzz-corpus/$target" "$ROOT/$subsystem/samples" \
             >"$log" 2>&1 || status=$?
         grep -E '^stat::(number_of_executed_units|peak_rss_mb)' "$log" || true
         if [ $status -ne 0 ]; then
