@@ -93,3 +93,33 @@ bool LISTDOC_IsPasteAvailable() {
     const UINT uFormat = LISTDOC_GetClipboardFormat();
     return uFormat && IsClipboardFormatAvailable(uFormat);
 }
+
+void CListDoc::MoveSelectionBefore(int nIndex) {
+    if (GetItemList().MoveBefore(GetSelectionList(), nIndex))
+        SetModified(true);
+}
+
+bool CListDoc::IsAllSelected() {
+    return GetSelectionList().GetCount() == GetItemList().GetCount();
+}
+
+void CListDoc::GetItemText(const CSerial* pItem, std::string& text) {
+    text = "CListDoc::GetItemText";
+}
+
+HICON CListDoc::GetItemIcon(const CSerial* pItem) {
+    return nullptr;
+}
+
+HWND CListDoc::GetClipboardOwner() {
+    CDocApp* pApp = CDocApp::Get();
+    return pApp && pApp->GetMainFrame() ? pApp->GetMainFrame()->GetHandle() : nullptr;
+}
+
+bool CListDoc::CopyList(const CItemList& list) {
+    return LISTDOC_CopyList(list, GetClipboardOwner());
+}
+
+bool CListDoc::PasteList(CItemList& list, const SERIALCLASS* const* ppClasses, size_t nClasses) {
+    return LISTDOC_PasteList(list, ppClasses, nClasses, GetClipboardOwner());
+}
