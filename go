@@ -24,7 +24,8 @@ Usage: ./go COMMAND [CONFIG...]
   bench [MB]       time the conversion of a movie of MB megabytes (default 1024) against cp; peak memory
   fuzz  [SECONDS]  build the fuzz targets with clang and run each for SECONDS (default 600)
   jobbench [MB]    time a conversion through the job window against the engine alone, under Wine (win64)
-  screenshots      capture the job window converting, asking to stop and finished: build/screenshots/*.png
+  screenshots      capture the job window converting, asking to stop and finished, and a batch list with a
+                   drag in progress: build/screenshots/*/*.png
   help             this text
 
 CONFIG is native (host compiler, portable code, AddressSanitizer and UBSan), win64 (x86_64 Windows,
@@ -195,24 +196,31 @@ jobbench() {
     "$BUILD/win64/wine-run" "$BUILD/win64/tools/jobbench/jobbench.exe" "$(winepath "$BUILD/benchdata")" "$@" </dev/null
 }
 
-# jobshow announces each pose with NAME.ready and waits for NAME.taken; the display is captured in between.
-screenshots() {
-    setup
-    build win64
-    start_wine
-    local dir=$BUILD/screenshots
-    rm -rf "$dir"
+# A show program announces each pose with NAME.ready in its folder and waits for NAME.taken; the display is
+# captured in between. shoot PROGRAM SHOT...: build/screenshots/PROGRAM/SHOT.png
+shoot() {
+    local program=$1 dir=$BUILD/screenshots/$1 shot
+    shift
     mkdir -p "$dir"
-    "$BUILD/win64/wine-run" "$BUILD/win64/tools/jobshow/jobshow.exe" "$(winepath "$dir")" </dev/null &
+    "$BUILD/win64/wine-run" "$BUILD/win64/tools/$program/$program.exe" "$(winepath "$dir")" </dev/null &
     local show=$!
-    for shot in 1-converting 2-stop-question 3-finished; do
+    for shot in "$@"; do
         for _ in $(seq 600); do [ -f "$dir/$shot.ready" ] && break; sleep 0.1; done
-        [ -f "$dir/$shot.ready" ] || { echo "go: no $shot from jobshow" >&2; break; }
+        [ -f "$dir/$shot.ready" ] || { echo "go: no $shot from $program" >&2; break; }
         import -window root "$dir/$shot.png"
         touch "$dir/$shot.taken"
         echo "go: $dir/$shot.png"
     done
     wait "$show"
+}
+
+screenshots() {
+    setup
+    build win64
+    start_wine
+    rm -rf "$BUILD/screenshots"
+    shoot jobshow 1-converting 2-stop-question 3-finished
+    shoot batchshow 1-batch-list 2-dragging
 }
 
 command=${1:-help}

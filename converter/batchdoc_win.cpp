@@ -176,70 +176,61 @@ void CBatchDoc::AddMovies() {
     AddFiles(ADDMOVIES_SplitAnswer(buffer.data(), buffer.size(), ADDMOVIES_NULSEPARATED));
 }
 
+void CBatchDoc::Cut() {
+    Copy();
+    Clear();
+}
+
+void CBatchDoc::SelectAll() {
+    GetSelectionList().SetToAllOf(GetItemList());
+    UpdateAllViews(nullptr);
+}
+
+void CBatchDoc::SelectNone() {
+    GetSelectionList().RemoveAll();
+    UpdateAllViews(nullptr);
+}
+
+void CBatchDoc::OnFileSave() {
+    Save(false);
+}
+
+void CBatchDoc::OnFileSaveAs() {
+    Save(true);
+}
+
+// Each command with the state that enables it and the handler that runs it.
 bool CBatchDoc::OnCmdMsg(int idCommand, CCommandState* pState) {
-    const bool fHasItems = !GetItemList().IsEmpty();
-    const bool fHasSelection = !GetSelectionList().IsEmpty();
-    bool fEnabled = true;
-    void (CBatchDoc::*pfnRun)() = nullptr;
-    switch (idCommand) {
-        case ID_FILE_SAVE:
-            if (!pState)
-                Save(false);
-            break;
-        case ID_FILE_SAVE_AS:
-            if (!pState)
-                Save(true);
-            break;
-        case ID_MAKE_FASTSTART:
-            fEnabled = fHasItems;
-            pfnRun = &CBatchDoc::MakeFastStartMovies;
-            break;
-        case ID_EDIT_CUT:
-            fEnabled = fHasSelection;
-            if (!pState && fEnabled) {
-                Copy();
-                Clear();
-            }
-            break;
-        case ID_EDIT_COPY:
-            fEnabled = fHasSelection;
-            pfnRun = &CBatchDoc::Copy;
-            break;
-        case ID_EDIT_PASTE:
-            fEnabled = LISTDOC_IsPasteAvailable();
-            pfnRun = &CBatchDoc::Paste;
-            break;
-        case ID_EDIT_CLEAR:
-            fEnabled = fHasSelection;
-            pfnRun = &CBatchDoc::Clear;
-            break;
-        case ID_EDIT_SELECT_ALL:
-            fEnabled = fHasItems;
-            if (!pState && fEnabled) {
-                GetSelectionList().SetToAllOf(GetItemList());
-                UpdateAllViews(nullptr);
-            }
-            break;
-        case ID_EDIT_SELECT_NONE:
-            fEnabled = fHasSelection;
-            if (!pState && fEnabled) {
-                GetSelectionList().RemoveAll();
-                UpdateAllViews(nullptr);
-            }
-            break;
-        case ID_BATCH_ADD:
-            pfnRun = &CBatchDoc::AddMovies;
-            break;
-        case ID_MOVIE_PREVIEW:
-            fEnabled = fHasSelection;
-            pfnRun = &CBatchDoc::PreviewSelection;
-            break;
-        default:
-            return CListDoc::OnCmdMsg(idCommand, pState);
+    enum ENABLE { ALWAYS, HASITEMS, HASSELECTION, PASTEAVAILABLE };
+    static const struct {
+        int idCommand;
+        ENABLE enable;
+        void (CBatchDoc::*pfnRun)();
+    } COMMANDS[] = {
+        {ID_FILE_SAVE, ALWAYS, &CBatchDoc::OnFileSave},
+        {ID_FILE_SAVE_AS, ALWAYS, &CBatchDoc::OnFileSaveAs},
+        {ID_MAKE_FASTSTART, HASITEMS, &CBatchDoc::MakeFastStartMovies},
+        {ID_EDIT_CUT, HASSELECTION, &CBatchDoc::Cut},
+        {ID_EDIT_COPY, HASSELECTION, &CBatchDoc::Copy},
+        {ID_EDIT_PASTE, PASTEAVAILABLE, &CBatchDoc::Paste},
+        {ID_EDIT_CLEAR, HASSELECTION, &CBatchDoc::Clear},
+        {ID_EDIT_SELECT_ALL, HASITEMS, &CBatchDoc::SelectAll},
+        {ID_EDIT_SELECT_NONE, HASSELECTION, &CBatchDoc::SelectNone},
+        {ID_BATCH_ADD, ALWAYS, &CBatchDoc::AddMovies},
+        {ID_MOVIE_PREVIEW, HASSELECTION, &CBatchDoc::PreviewSelection},
+    };
+    for (const auto& command : COMMANDS) {
+        if (command.idCommand != idCommand)
+            continue;
+        const bool fEnabled = command.enable == ALWAYS         ? true
+                              : command.enable == HASITEMS     ? !GetItemList().IsEmpty()
+                              : command.enable == HASSELECTION ? !GetSelectionList().IsEmpty()
+                                                               : LISTDOC_IsPasteAvailable();
+        if (pState)
+            pState->fEnabled = fEnabled;
+        else if (fEnabled)
+            (this->*command.pfnRun)();
+        return true;
     }
-    if (pState)
-        pState->fEnabled = fEnabled;
-    else if (fEnabled && pfnRun)
-        (this->*pfnRun)();
-    return true;
+    return CListDoc::OnCmdMsg(idCommand, pState);
 }

@@ -26,10 +26,13 @@ public:
 
     // The ".bag" file under the name; the document takes the name when it was written.
     bool SaveAs(const char* szPath);
-    // Pastes the clipboard's batch items; the commands of the Edit menu.
-    void Paste();
+    // The commands of the Edit menu; Paste takes the clipboard's batch items.
+    void Cut();
     void Copy();
+    void Paste();
     void Clear();
+    void SelectAll();
+    void SelectNone();
     // Converts every listed movie that exists, each by a job that commits and closes by itself.
     void MakeFastStartMovies();
     // Opens a preview of every selected movie that exists.
@@ -40,6 +43,8 @@ public:
 private:
     void Changed();
     void Save(bool fAskName);
+    void OnFileSave();
+    void OnFileSaveAs();
     CBatchList m_list;
 };
 

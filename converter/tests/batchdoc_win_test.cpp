@@ -1,8 +1,9 @@
 // The batch list document and its view under Wine, in a main window of the document layer: the clipboard
 // between two lists, the commands' enable rules, the batch conversion, ".bag" files, and the view played as a
 // user would: selecting, dragging, pressing Escape and dropping files.
-#include <shlobj.h>
 #include <windows.h>
+
+#include <shlobj.h>
 
 #include <gtest/gtest.h>
 

@@ -15,19 +15,17 @@
 
 #include "movie/vroonjob_win.h"
 #include "tools/moviefixture/moviefixture.h"
+#include "tools/testsupport/showpose_win.h"
 #include "tools/testsupport/uidriver_win.h"
 
 namespace {
 
-const DWORD SHOT_TIMEOUT = 60000;
+const DWORD SHOT_TIMEOUT = SHOWPOSE_TIMEOUT;
 
 std::string s_folder;
 
-// Announces a moment and waits until its picture is taken.
 void Pose(const char* szName) {
-    const std::string ready = s_folder + szName + ".ready", taken = s_folder + szName + ".taken";
-    MOVIEFIXTURE_WriteFile(ready, "");
-    UIDRIVER_WaitUntil([&] { return MOVIEFIXTURE_FileExists(taken); }, SHOT_TIMEOUT);
+    SHOWPOSE_Pose(s_folder, szName);
 }
 
 bool WriteMovie(const std::string& path, uint32_t cbMedia) {
