@@ -1,0 +1,237 @@
+#include "vroonfile.h"
+
+#include <cerrno>
+#include <climits>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <vector>
+
+#include "toolkit/mfx.h"
+
+MFX_SOURCE_MODULE("VROONFILE");
+
+namespace {
+
+// The copy moves this much between progress reports.
+const uint64_t COPY_STEP = 64ull << 20;
+const size_t COPY_BUFFER = 1u << 20;
+
+VROONFILE_ERROR ErrorOf(int nErrno, VROONFILE_ERROR fallback) {
+    switch (nErrno) {
+        case ENOENT:
+        case ENOTDIR: return VROONFILE_NOT_FOUND;
+        case EISDIR: return VROONFILE_DIRECTORY;
+        case EACCES:
+        case EPERM:
+        case EROFS: return VROONFILE_ACCESS;
+        case ENOSPC:
+        case EDQUOT:
+        case EFBIG: return VROONFILE_NO_SPACE;
+        case EEXIST: return VROONFILE_EXISTS;
+        default: return fallback;
+    }
+}
+
+int Fd(intptr_t h) {
+    return static_cast<int>(h);
+}
+
+// The temporary file the signal handler removes; written before the file is created, cleared after it is
+// renamed or removed.
+char s_szGuarded[PATH_MAX + 1];
+volatile sig_atomic_t s_fGuarded = 0;
+
+void OnInterrupt(int nSignal) {
+    if (s_fGuarded)
+        unlink(s_szGuarded);
+    signal(nSignal, SIG_DFL);
+    raise(nSignal);
+}
+
+}  // namespace
+
+CVroonFile::~CVroonFile() {
+    Close();
+}
+
+bool CVroonFile::Fail(VROONFILE_ERROR error) {
+    m_error = error;
+    return false;
+}
+
+bool CVroonFile::OpenRead(const char* szPath) {
+    Close();
+    const int fd = open(szPath, O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return Fail(ErrorOf(errno, VROONFILE_OTHER));
+    m_hFile = fd;
+    struct stat st;
+    if (fstat(fd, &st) != 0)
+        return Fail(VROONFILE_READ);
+    if (S_ISDIR(st.st_mode))
+        return Fail(VROONFILE_DIRECTORY);
+    m_qwSize = static_cast<uint64_t>(st.st_size);
+    return true;
+}
+
+bool CVroonFile::Create(const char* szPath) {
+    Close();
+    const int fd = open(szPath, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return Fail(ErrorOf(errno, VROONFILE_WRITE));
+    m_hFile = fd;
+    m_qwSize = 0;
+    return true;
+}
+
+bool CVroonFile::Close() {
+    if (m_hFile < 0)
+        return true;
+    const bool fOk = close(Fd(m_hFile)) == 0;
+    m_hFile = -1;
+    return fOk || Fail(ErrorOf(errno, VROONFILE_WRITE));
+}
+
+bool CVroonFile::ReadAt(uint64_t qwOffset, void* pBuffer, size_t cb) {
+    char* p = static_cast<char*>(pBuffer);
+    while (cb > 0) {
+        const ssize_t n = pread(Fd(m_hFile), p, cb, static_cast<off_t>(qwOffset));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return Fail(VROONFILE_READ);
+        p += n;
+        cb -= static_cast<size_t>(n);
+        qwOffset += static_cast<uint64_t>(n);
+    }
+    return true;
+}
+
+bool CVroonFile::Write(const void* pBuffer, size_t cb) {
+    const char* p = static_cast<const char*>(pBuffer);
+    while (cb > 0) {
+        const ssize_t n = write(Fd(m_hFile), p, cb);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return Fail(n == 0 ? VROONFILE_NO_SPACE : ErrorOf(errno, VROONFILE_WRITE));
+        p += n;
+        cb -= static_cast<size_t>(n);
+        m_qwSize += static_cast<uint64_t>(n);
+    }
+    return true;
+}
+
+// The kernel copies between the files without passing the data through this process where it can; where it
+// cannot (another file system, an old kernel), a buffer does.
+bool CVroonFile::CopyFrom(CVroonFile& source, uint64_t qwStart, uint64_t qwSize, CVroonProgress* pProgress) {
+    std::vector<char> buffer;
+    while (qwSize > 0) {
+        const uint64_t qwStep = qwSize < COPY_STEP ? qwSize : COPY_STEP;
+        uint64_t qwDone = 0;
+        while (qwDone < qwStep && buffer.empty()) {
+            off_t offIn = static_cast<off_t>(qwStart + qwDone);
+            const ssize_t n = copy_file_range(Fd(source.m_hFile), &offIn, Fd(m_hFile), nullptr,
+                                              static_cast<size_t>(qwStep - qwDone), 0);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0 && (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP)) {
+                buffer.resize(COPY_BUFFER);
+                break;
+            }
+            if (n < 0)
+                return Fail(ErrorOf(errno, VROONFILE_WRITE));
+            if (n == 0)
+                return Fail(VROONFILE_READ);  // the source ended early
+            qwDone += static_cast<uint64_t>(n);
+            m_qwSize += static_cast<uint64_t>(n);
+        }
+        while (qwDone < qwStep) {
+            const size_t cb = static_cast<size_t>(qwStep - qwDone < buffer.size() ? qwStep - qwDone : buffer.size());
+            if (!source.ReadAt(qwStart + qwDone, buffer.data(), cb))
+                return Fail(VROONFILE_READ);
+            if (!Write(buffer.data(), cb))
+                return false;
+            qwDone += cb;
+        }
+        qwStart += qwStep;
+        qwSize -= qwStep;
+        if (pProgress)
+            pProgress->Advance(qwStep);
+    }
+    return true;
+}
+
+bool CVroonFile::Sync() {
+    return fsync(Fd(m_hFile)) == 0 || Fail(ErrorOf(errno, VROONFILE_WRITE));
+}
+
+bool CVroonFile::CopyPermissions(CVroonFile& other) {
+    struct stat st;
+    if (fstat(Fd(other.m_hFile), &st) != 0)
+        return Fail(VROONFILE_READ);
+    return fchmod(Fd(m_hFile), st.st_mode & 07777) == 0 || Fail(ErrorOf(errno, VROONFILE_ACCESS));
+}
+
+bool VROONFILE_Exists(const char* szPath) {
+    struct stat st;
+    return lstat(szPath, &st) == 0;
+}
+
+bool VROONFILE_Remove(const char* szPath) {
+    return unlink(szPath) == 0;
+}
+
+// rename() replaces the target atomically. The folder is flushed afterwards so that the new name survives a
+// power failure too.
+bool VROONFILE_Replace(const char* szTemp, const char* szTarget, VROONFILE_ERROR* pError) {
+    if (rename(szTemp, szTarget) != 0) {
+        *pError = ErrorOf(errno, VROONFILE_WRITE);
+        return false;
+    }
+    std::string folder(szTarget);
+    const size_t iSlash = folder.rfind('/');
+    folder = iSlash == std::string::npos ? "." : iSlash == 0 ? "/" : folder.substr(0, iSlash);
+    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        MFX_VERIFY(fsync(fd) == 0);
+        close(fd);
+    }
+    *pError = VROONFILE_OK;
+    return true;
+}
+
+std::string VROONFILE_Resolve(const char* szPath) {
+    char* szReal = realpath(szPath, nullptr);
+    if (!szReal)
+        return szPath;
+    std::string real(szReal);
+    free(szReal);
+    return real;
+}
+
+bool VROONFILE_IsTerminal(FILE* pStream) {
+    return isatty(fileno(pStream)) != 0;
+}
+
+void VROONFILE_GuardTemporary(const char* szTemp) {
+    static bool s_fInstalled = false;
+    if (!s_fInstalled) {
+        struct sigaction action = {};
+        action.sa_handler = OnInterrupt;
+        sigemptyset(&action.sa_mask);
+        for (int nSignal : {SIGINT, SIGTERM, SIGHUP})
+            sigaction(nSignal, &action, nullptr);
+        s_fInstalled = true;
+    }
+    s_fGuarded = 0;
+    if (szTemp && strlen(szTemp) < sizeof(s_szGuarded)) {
+        strcpy(s_szGuarded, szTemp);
+        s_fGuarded = 1;
+    }
+}
