@@ -9,7 +9,8 @@ JOBS=${MFX_JOBS:-$(nproc)}
 WINE=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver
 PACKAGES=(cmake ninja-build g++ googletest g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-          binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 wine64 wine xvfb x11-apps imagemagick ffmpeg)
+          binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 wine64 wine xvfb x11-apps imagemagick ffmpeg
+          clang libclang-rt-14-dev)
 
 usage() {
     cat <<'USAGE'
@@ -17,7 +18,13 @@ Usage: ./go COMMAND [CONFIG...]
 
   setup            install what the build and the tests need (Debian packages; idempotent)
   build [CONFIG]   configure and build native, win64 and win32 (or the ones named)
-  test  [CONFIG]   setup, build all three, run the native and win64 tests; with CONFIG, only that one
+  test  [CONFIG]   setup, build all three, run the native and win64 tests and the fuzz targets briefly;
+                   with CONFIG, only that one (native, win64, win32 or fuzz)
+  demo             convert a copy of the sample movie to fast-start form, showing its layout before and after
+  bench [MB]       time the conversion of a movie of MB megabytes (default 1024) against cp; peak memory
+  fuzz  [SECONDS]  build the fuzz targets with clang and run each for SECONDS (default 600)
+  jobbench [MB]    time a conversion through the job window against the engine alone, under Wine (win64)
+  screenshots      capture the job window converting, asking to stop and finished: build/screenshots/*.png
   help             this text
 
 CONFIG is native (host compiler, portable code, AddressSanitizer and UBSan), win64 (x86_64 Windows,
@@ -47,6 +54,8 @@ configure() {
         win64) args+=(-DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-x86_64.cmake" -DMFX_WINE_TESTS=ON
                       -DMFX_WINEPREFIX="$BUILD/wineprefix") ;;
         win32) args+=(-DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake") ;;
+        bench) args+=(-DMFX_SANITIZE=OFF) ;;
+        fuzz) args+=(-DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DMFX_FUZZ=ON) ;;
         *) echo "go: unknown configuration '$config'" >&2; exit 2 ;;
     esac
     cmake "${args[@]}" >/dev/null
@@ -56,7 +65,32 @@ build() {
     for config in "$@"; do
         echo "go: building $config"
         configure "$config"
-        cmake --build "$BUILD/$config" -j "$JOBS"
+        if [ "$config" = fuzz ]; then
+            cmake --build "$BUILD/fuzz" -j "$JOBS" --target "${FUZZ_TARGETS[@]}"
+        else
+            cmake --build "$BUILD/$config" -j "$JOBS"
+        fi
+    done
+}
+
+# The fuzz targets (clang's libFuzzer, native): each runs for the given number of seconds on its corpus in the
+# build folder, seeded from the sample movies.
+FUZZ_TARGETS=(movie_qtfast_fuzz movie_qtmodern_fuzz)
+fuzz() {
+    local seconds=$1 target
+    mkdir -p "$BUILD/fuzz-tmp"
+    for target in "${FUZZ_TARGETS[@]}"; do
+        echo "go: fuzzing $target for ${seconds}s"
+        local log=$BUILD/fuzz-tmp/$target.log status=0
+        mkdir -p "$BUILD/fuzz-corpus/$target"
+        TMPDIR=$BUILD/fuzz-tmp "$BUILD/fuzz/movie/tests/$target" -max_total_time="$seconds" -rss_limit_mb=1024 \
+            -max_len=16384 -print_final_stats=1 "$BUILD/fuzz-corpus/$target" "$ROOT/movie/samples" \
+            >"$log" 2>&1 || status=$?
+        grep -E '^stat::(number_of_executed_units|peak_rss_mb)' "$log" || true
+        if [ $status -ne 0 ]; then
+            tail -40 "$log"
+            return 1
+        fi
     done
 }
 
@@ -93,6 +127,15 @@ start_wine() {
         "$WINE" wineboot -i >/dev/null 2>&1
         touch "$WINEPREFIX/.initialised"
     fi
+    # The prefix's system processes (services, device drivers) live as long as the persistent server. Started
+    # here, they hold /dev/null; started by the first test, they would inherit CTest's output pipe and CTest
+    # would wait for them to the end of its timeout.
+    "$WINE" wineboot >/dev/null 2>&1 </dev/null
+    # Windows not managed by a window manager: without one (Xvfb has none), Wine waits two seconds for every
+    # managed top-level window it hides or destroys.
+    if ! grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
+        "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null
+    fi
 }
 
 run_tests() {
@@ -104,12 +147,13 @@ run_tests() {
             [ -n "$WINE_STARTED" ] || start_wine
             ctest --test-dir "$BUILD/win64" --output-on-failure ;;
         win32) echo "go: win32 is built and linked only" ;;
+        fuzz) fuzz 10 ;;
     esac
 }
 
 test_all() {
     local configs=("$@") status=0
-    [ ${#configs[@]} -gt 0 ] || configs=("${CONFIGS[@]}")
+    [ ${#configs[@]} -gt 0 ] || configs=("${CONFIGS[@]}" fuzz)
     setup
     build "${configs[@]}"
     for config in "${configs[@]}"; do
@@ -118,12 +162,70 @@ test_all() {
     return $status
 }
 
+# The suite's main job on the sample movie: a copy converted to fast-start form, its layout shown before and
+# after.
+demo() {
+    setup
+    configure native
+    cmake --build "$BUILD/native" -j "$JOBS" --target fastdemo >/dev/null
+    mkdir -p "$BUILD/demo"
+    cp "$ROOT/movie/samples/sample.mov" "$BUILD/demo/sample.mov"
+    "$BUILD/native/tools/fastdemo/fastdemo" "$BUILD/demo/sample.mov"
+}
+
+# The conversion of a large movie against cp, in one run: throughput ratio and the engine's peak memory.
+bench() {
+    setup
+    configure bench
+    cmake --build "$BUILD/bench" -j "$JOBS" --target fastbench >/dev/null
+    mkdir -p "$BUILD/benchdata"
+    "$BUILD/bench/tools/fastbench/fastbench" "$BUILD/benchdata" "$@"
+}
+
+# The Wine path of a folder of the build.
+winepath() {
+    echo "Z:$1" | tr / '\\'
+}
+
+jobbench() {
+    setup
+    build win64
+    start_wine
+    mkdir -p "$BUILD/benchdata"
+    "$BUILD/win64/wine-run" "$BUILD/win64/tools/jobbench/jobbench.exe" "$(winepath "$BUILD/benchdata")" "$@" </dev/null
+}
+
+# jobshow announces each pose with NAME.ready and waits for NAME.taken; the display is captured in between.
+screenshots() {
+    setup
+    build win64
+    start_wine
+    local dir=$BUILD/screenshots
+    rm -rf "$dir"
+    mkdir -p "$dir"
+    "$BUILD/win64/wine-run" "$BUILD/win64/tools/jobshow/jobshow.exe" "$(winepath "$dir")" </dev/null &
+    local show=$!
+    for shot in 1-converting 2-stop-question 3-finished; do
+        for _ in $(seq 600); do [ -f "$dir/$shot.ready" ] && break; sleep 0.1; done
+        [ -f "$dir/$shot.ready" ] || { echo "go: no $shot from jobshow" >&2; break; }
+        import -window root "$dir/$shot.png"
+        touch "$dir/$shot.taken"
+        echo "go: $dir/$shot.png"
+    done
+    wait "$show"
+}
+
 command=${1:-help}
 shift || true
 case $command in
     setup) setup ;;
     build) setup; if [ $# -gt 0 ]; then build "$@"; else build "${CONFIGS[@]}"; fi ;;
     test) test_all "$@" ;;
+    fuzz) setup; build fuzz; fuzz "${1:-600}" ;;
+    demo) demo ;;
+    bench) bench "$@" ;;
+    jobbench) jobbench "$@" ;;
+    screenshots) screenshots ;;
     help|-h|--help) usage ;;
     *) usage >&2; exit 2 ;;
 esac

@@ -23,6 +23,12 @@ elseif(MFX_SANITIZE)
     add_link_options(-fsanitize=address,undefined)
 endif()
 
+# The fuzz build (clang, native): every library is instrumented for coverage; fuzz targets link libFuzzer.
+option(MFX_FUZZ "Build the fuzz targets with clang's libFuzzer" OFF)
+if(MFX_FUZZ)
+    add_compile_options(-fsanitize=fuzzer-no-link)
+endif()
+
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)

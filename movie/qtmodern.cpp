@@ -4,6 +4,7 @@
 #include <cstring>
 #include <new>
 
+#include "movie/qtatoms.h"
 #include "toolkit/mfx.h"
 
 MFX_SOURCE_MODULE("QTMODERN");
@@ -11,24 +12,8 @@ MFX_SOURCE_MODULE("QTMODERN");
 namespace {
 
 constexpr uint32_t Fourcc(const char (&sz)[5]) {
-    return static_cast<uint32_t>(static_cast<uint8_t>(sz[0])) << 24 |
-           static_cast<uint32_t>(static_cast<uint8_t>(sz[1])) << 16 |
-           static_cast<uint32_t>(static_cast<uint8_t>(sz[2])) << 8 | static_cast<uint32_t>(static_cast<uint8_t>(sz[3]));
+    return QTATOM_Type(sz[0], sz[1], sz[2], sz[3]);
 }
-
-const uint32_t TYPE_MOOV = Fourcc("moov");
-const uint32_t TYPE_MDAT = Fourcc("mdat");
-const uint32_t TYPE_TRAK = Fourcc("trak");
-const uint32_t TYPE_MDIA = Fourcc("mdia");
-const uint32_t TYPE_MINF = Fourcc("minf");
-const uint32_t TYPE_STBL = Fourcc("stbl");
-const uint32_t TYPE_STCO = Fourcc("stco");
-const uint32_t TYPE_CO64 = Fourcc("co64");
-const uint32_t TYPE_CMOV = Fourcc("cmov");
-const uint32_t TYPE_MVEX = Fourcc("mvex");
-const uint32_t TYPE_MOOF = Fourcc("moof");
-const uint32_t TYPE_FREE = Fourcc("free");
-const uint32_t TYPE_SKIP = Fourcc("skip");
 
 // Types a movie file may begin with; anything else is not taken for a movie.
 const uint32_t s_adwFirstTypes[] = {
@@ -44,7 +29,7 @@ const uint32_t s_adwContainers[] = {
 };
 
 // The containers from moov down to the sample table that holds the chunk offsets.
-const uint32_t s_adwTablePath[] = {TYPE_TRAK, TYPE_MDIA, TYPE_MINF, TYPE_STBL};
+const uint32_t s_adwTablePath[] = {QTATOM_TRAK, QTATOM_MDIA, QTATOM_MINF, QTATOM_STBL};
 const int TABLE_LEVEL = sizeof(s_adwTablePath) / sizeof(s_adwTablePath[0]);
 
 // Deeper nesting than any real movie has; the tree stops here so a crafted file cannot recurse without end.
@@ -218,16 +203,16 @@ struct MOOVINFO {
 QTM_RESULT CollectTables(CQTModernSource& moov, uint64_t qwStart, uint64_t qwEnd, int nLevel, MOOVINFO* pInfo,
                          uint64_t* pqwWhere) {
     return WalkChildren(moov, qwStart, qwEnd, nLevel + 1, pqwWhere, nullptr, [&](const QTM_ATOM& atom) {
-        if (nLevel == 0 && atom.dwType == TYPE_CMOV)
+        if (nLevel == 0 && atom.dwType == QTATOM_CMOV)
             pInfo->fCompressed = true;
-        if (nLevel == 0 && atom.dwType == TYPE_MVEX)
+        if (nLevel == 0 && atom.dwType == QTATOM_MVEX)
             pInfo->fFragmented = true;
         const uint64_t qwContent = atom.qwStart + atom.cbHeader;
         const uint64_t qwAtomEnd = atom.qwStart + atom.qwSize;
         if (nLevel < TABLE_LEVEL && atom.dwType == s_adwTablePath[nLevel])
             return CollectTables(moov, qwContent, qwAtomEnd, nLevel + 1, pInfo, pqwWhere);
-        if (nLevel == TABLE_LEVEL && (atom.dwType == TYPE_STCO || atom.dwType == TYPE_CO64)) {
-            TABLE table = {atom.qwStart, atom, atom.dwType == TYPE_CO64, false, 0, qwContent + 8};
+        if (nLevel == TABLE_LEVEL && (atom.dwType == QTATOM_STCO || atom.dwType == QTATOM_CO64)) {
+            TABLE table = {atom.qwStart, atom, atom.dwType == QTATOM_CO64, false, 0, qwContent + 8};
             uint8_t abCount[8];
             const uint64_t cbContent = atom.qwSize - atom.cbHeader;
             const uint64_t cbEntry = table.f64 ? 8 : 4;
@@ -309,14 +294,14 @@ uint64_t ReadEntry(const std::vector<uint8_t>& moov, const TABLE& table, uint32_
 class CPlanner {
 public:
     CPlanner(const std::vector<QTM_ATOM>& top, size_t iMoov, const QTM_OPTIONS& options) : m_top(top), m_iMoov(iMoov) {
-        const size_t iFirstMdat = FindFirst(top, TYPE_MDAT);
+        const size_t iFirstMdat = FindFirst(top, QTATOM_MDAT);
         // Atoms before the first media data stay at the front; moov follows; then the rest in order.
         for (size_t pass = 0; pass < 2; ++pass) {
             for (size_t i = 0; i < top.size(); ++i) {
                 const bool fFront = i < iFirstMdat;
                 if (fFront != (pass == 0) || i == iMoov)
                     continue;
-                if (options.fDropFree && (top[i].dwType == TYPE_FREE || top[i].dwType == TYPE_SKIP))
+                if (options.fDropFree && (top[i].dwType == QTATOM_FREE || top[i].dwType == QTATOM_SKIP))
                     continue;
                 m_order.push_back(i);
             }
@@ -330,7 +315,7 @@ public:
         m_map.Clear();
         uint64_t qwAt = 0;
         for (size_t i : m_order) {
-            if (m_top[i].dwType == TYPE_MDAT)
+            if (m_top[i].dwType == QTATOM_MDAT)
                 m_map.Add(m_top[i], qwAt);
             qwAt += i == m_iMoov ? qwMoovSize : m_top[i].qwSize;
         }
@@ -405,7 +390,7 @@ private:
         // Header, version and flags, count.
         pOut->insert(pOut->end(), m_moov.begin() + atom.qwStart, m_moov.begin() + table.ibEntries);
         if (table.fUpgrade)
-            PutBE32(pOut->data() + ibHeader + atom.cbHeader - 4, TYPE_CO64);
+            PutBE32(pOut->data() + ibHeader + atom.cbHeader - 4, QTATOM_CO64);
         for (uint32_t i = 0; i < table.nEntries; ++i) {
             uint64_t qwNew = 0;
             if (!m_map.Map(ReadEntry(m_moov, table, i), &qwNew)) {
@@ -495,18 +480,18 @@ bool QTMODERN_Plan(CQTModernSource& source, const QTM_OPTIONS& options, QTM_PLAN
     QTM_RESULT result = ReadTopLevel(source, &top, &pPlan->qwWhere);
     if (result != QTM_CONVERT)
         return Finish(result);
-    const size_t iMoov = FindFirst(top, TYPE_MOOV);
+    const size_t iMoov = FindFirst(top, QTATOM_MOOV);
     if (iMoov == top.size())
         return Finish(QTM_NO_MOOV);
-    const size_t iSecondMoov = FindFirst(top, TYPE_MOOV, iMoov + 1);
+    const size_t iSecondMoov = FindFirst(top, QTATOM_MOOV, iMoov + 1);
     if (iSecondMoov != top.size()) {
         pPlan->qwWhere = top[iSecondMoov].qwStart;
         return Finish(QTM_SEVERAL_MOOV);
     }
     // A movie whose moov precedes all media data plays while it downloads, fragmented or not.
-    if (iMoov < FindFirst(top, TYPE_MDAT))
+    if (iMoov < FindFirst(top, QTATOM_MDAT))
         return Finish(QTM_ALREADY_FAST_START);
-    if (FindFirst(top, TYPE_MOOF) != top.size())
+    if (FindFirst(top, QTATOM_MOOF) != top.size())
         return Finish(QTM_FRAGMENTED);
 
     std::vector<uint8_t> moov;
@@ -553,10 +538,10 @@ QTM_RESULT QTMODERN_Verify(CQTModernSource& output, uint64_t* pqwWhere) {
     QTM_RESULT result = ReadTopLevel(output, &top, pqwWhere);
     if (result != QTM_CONVERT)
         return result;
-    const size_t iMoov = FindFirst(top, TYPE_MOOV);
+    const size_t iMoov = FindFirst(top, QTATOM_MOOV);
     if (iMoov == top.size())
         return QTM_NO_MOOV;
-    const size_t iFirstMdat = FindFirst(top, TYPE_MDAT);
+    const size_t iFirstMdat = FindFirst(top, QTATOM_MDAT);
     if (iFirstMdat < iMoov) {
         *pqwWhere = top[iFirstMdat].qwStart;
         return QTM_NOT_FAST_START;
@@ -568,7 +553,7 @@ QTM_RESULT QTMODERN_Verify(CQTModernSource& output, uint64_t* pqwWhere) {
         return result;
     COffsetMap map;  // shifts nothing: it only answers whether an offset is inside an mdat
     for (const QTM_ATOM& atom : top) {
-        if (atom.dwType == TYPE_MDAT)
+        if (atom.dwType == QTATOM_MDAT)
             map.Add(atom, atom.qwStart);
     }
     for (const TABLE& table : info.tables) {
@@ -615,12 +600,9 @@ QTM_RESULT QTMODERN_ReadLayout(CQTModernSource& source, bool fTree, std::vector<
 }
 
 std::string QTMODERN_TypeName(uint32_t dwType) {
-    std::string name;
-    for (int nShift = 24; nShift >= 0; nShift -= 8) {
-        const char ch = static_cast<char>(dwType >> nShift);
-        name += ch >= 0x20 && ch < 0x7f ? ch : '?';
-    }
-    return name;
+    char szType[5];
+    QTATOM_TypeToText(dwType, szType);
+    return szType;
 }
 
 std::string QTMODERN_Describe(QTM_RESULT result, uint64_t qwWhere) {

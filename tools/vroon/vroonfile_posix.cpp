@@ -53,6 +53,24 @@ void OnInterrupt(int nSignal) {
     raise(nSignal);
 }
 
+// The length of the hole at qwAt (0 when data is there), at most cbMax.
+uint64_t HoleAt(int fd, uint64_t qwAt, uint64_t cbMax) {
+    const off_t offData = lseek(fd, static_cast<off_t>(qwAt), SEEK_DATA);
+    if (offData < 0)
+        return errno == ENXIO ? cbMax : 0;  // no data up to the end, or no hole support: all data
+    const uint64_t cbHole = static_cast<uint64_t>(offData) - qwAt;
+    return cbHole < cbMax ? cbHole : cbMax;
+}
+
+// The length of the data at qwAt up to the next hole, at most cbMax.
+uint64_t DataAt(int fd, uint64_t qwAt, uint64_t cbMax) {
+    const off_t offHole = lseek(fd, static_cast<off_t>(qwAt), SEEK_HOLE);
+    if (offHole < 0 || static_cast<uint64_t>(offHole) <= qwAt)
+        return cbMax;
+    const uint64_t cbData = static_cast<uint64_t>(offHole) - qwAt;
+    return cbData < cbMax ? cbData : cbMax;
+}
+
 }  // namespace
 
 CVroonFile::~CVroonFile() {
@@ -128,36 +146,24 @@ bool CVroonFile::Write(const void* pBuffer, size_t cb) {
 }
 
 // The kernel copies between the files without passing the data through this process where it can; where it
-// cannot (another file system, an old kernel), a buffer does.
+// cannot (another file system, an old kernel), a buffer does. Holes of a sparse source stay holes.
 bool CVroonFile::CopyFrom(CVroonFile& source, uint64_t qwStart, uint64_t qwSize, CVroonProgress* pProgress) {
     std::vector<char> buffer;
     while (qwSize > 0) {
         const uint64_t qwStep = qwSize < COPY_STEP ? qwSize : COPY_STEP;
-        uint64_t qwDone = 0;
-        while (qwDone < qwStep && buffer.empty()) {
-            off_t offIn = static_cast<off_t>(qwStart + qwDone);
-            const ssize_t n = copy_file_range(Fd(source.m_hFile), &offIn, Fd(m_hFile), nullptr,
-                                              static_cast<size_t>(qwStep - qwDone), 0);
-            if (n < 0 && errno == EINTR)
+        for (uint64_t qwDone = 0; qwDone < qwStep;) {
+            const uint64_t qwHole = HoleAt(Fd(source.m_hFile), qwStart + qwDone, qwStep - qwDone);
+            if (qwHole > 0) {
+                if (lseek(Fd(m_hFile), static_cast<off_t>(qwHole), SEEK_CUR) < 0)
+                    return Fail(ErrorOf(errno, VROONFILE_WRITE));
+                m_qwSize += qwHole;
+                qwDone += qwHole;
                 continue;
-            if (n < 0 && (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP)) {
-                buffer.resize(COPY_BUFFER);
-                break;
             }
-            if (n < 0)
-                return Fail(ErrorOf(errno, VROONFILE_WRITE));
-            if (n == 0)
-                return Fail(VROONFILE_READ);  // the source ended early
-            qwDone += static_cast<uint64_t>(n);
-            m_qwSize += static_cast<uint64_t>(n);
-        }
-        while (qwDone < qwStep) {
-            const size_t cb = static_cast<size_t>(qwStep - qwDone < buffer.size() ? qwStep - qwDone : buffer.size());
-            if (!source.ReadAt(qwStart + qwDone, buffer.data(), cb))
-                return Fail(VROONFILE_READ);
-            if (!Write(buffer.data(), cb))
+            const uint64_t cbData = DataAt(Fd(source.m_hFile), qwStart + qwDone, qwStep - qwDone);
+            if (!CopyData(source, qwStart + qwDone, cbData, &buffer))
                 return false;
-            qwDone += cb;
+            qwDone += cbData;
         }
         qwStart += qwStep;
         qwSize -= qwStep;
@@ -167,7 +173,40 @@ bool CVroonFile::CopyFrom(CVroonFile& source, uint64_t qwStart, uint64_t qwSize,
     return true;
 }
 
+bool CVroonFile::CopyData(CVroonFile& source, uint64_t qwAt, uint64_t cb, std::vector<char>* pBuffer) {
+    while (cb > 0 && pBuffer->empty()) {
+        off_t offIn = static_cast<off_t>(qwAt);
+        const ssize_t n = copy_file_range(Fd(source.m_hFile), &offIn, Fd(m_hFile), nullptr, static_cast<size_t>(cb), 0);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 && (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP)) {
+            pBuffer->resize(COPY_BUFFER);
+            break;
+        }
+        if (n < 0)
+            return Fail(ErrorOf(errno, VROONFILE_WRITE));
+        if (n == 0)
+            return Fail(VROONFILE_READ);  // the source ended early
+        qwAt += static_cast<uint64_t>(n);
+        cb -= static_cast<uint64_t>(n);
+        m_qwSize += static_cast<uint64_t>(n);
+    }
+    while (cb > 0) {
+        const size_t cbChunk = static_cast<size_t>(cb < pBuffer->size() ? cb : pBuffer->size());
+        if (!source.ReadAt(qwAt, pBuffer->data(), cbChunk))
+            return Fail(VROONFILE_READ);
+        if (!Write(pBuffer->data(), cbChunk))
+            return false;
+        qwAt += cbChunk;
+        cb -= cbChunk;
+    }
+    return true;
+}
+
+// A copy that ended in a hole has only moved the file position: the length is set here.
 bool CVroonFile::Sync() {
+    if (ftruncate(Fd(m_hFile), static_cast<off_t>(m_qwSize)) != 0)
+        return Fail(ErrorOf(errno, VROONFILE_WRITE));
     return fsync(Fd(m_hFile)) == 0 || Fail(ErrorOf(errno, VROONFILE_WRITE));
 }
 

@@ -131,18 +131,25 @@ bool CVroonFile::CopyFrom(CVroonFile& source, uint64_t qwStart, uint64_t qwSize,
     std::vector<char> buffer(COPY_BUFFER);
     while (qwSize > 0) {
         const uint64_t qwStep = qwSize < COPY_STEP ? qwSize : COPY_STEP;
-        for (uint64_t qwDone = 0; qwDone < qwStep;) {
-            const size_t cb = static_cast<size_t>(qwStep - qwDone < COPY_BUFFER ? qwStep - qwDone : COPY_BUFFER);
-            if (!source.ReadAt(qwStart + qwDone, buffer.data(), cb))
-                return Fail(VROONFILE_READ);
-            if (!Write(buffer.data(), cb))
-                return false;
-            qwDone += cb;
-        }
+        if (!CopyData(source, qwStart, qwStep, &buffer))
+            return false;
         qwStart += qwStep;
         qwSize -= qwStep;
         if (pProgress)
             pProgress->Advance(qwStep);
+    }
+    return true;
+}
+
+bool CVroonFile::CopyData(CVroonFile& source, uint64_t qwAt, uint64_t cb, std::vector<char>* pBuffer) {
+    while (cb > 0) {
+        const size_t cbChunk = static_cast<size_t>(cb < pBuffer->size() ? cb : pBuffer->size());
+        if (!source.ReadAt(qwAt, pBuffer->data(), cbChunk))
+            return Fail(VROONFILE_READ);
+        if (!Write(pBuffer->data(), cbChunk))
+            return false;
+        qwAt += cbChunk;
+        cb -= cbChunk;
     }
     return true;
 }

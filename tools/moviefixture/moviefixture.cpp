@@ -1,0 +1,85 @@
+#include "tools/moviefixture/moviefixture.h"
+
+#include <cstdio>
+
+std::string MOVIEFIXTURE_DWORD(uint32_t dw) {
+    return {char(dw >> 24), char(dw >> 16), char(dw >> 8), char(dw)};
+}
+
+std::string MOVIEFIXTURE_QWORD(uint64_t qw) {
+    return MOVIEFIXTURE_DWORD(uint32_t(qw >> 32)) + MOVIEFIXTURE_DWORD(uint32_t(qw));
+}
+
+uint32_t MOVIEFIXTURE_GetDWORD(const std::string& bytes, size_t nOffset) {
+    uint32_t dw = 0;
+    for (size_t i = 0; i < 4; ++i)
+        dw = dw << 8 | uint8_t(bytes.at(nOffset + i));
+    return dw;
+}
+
+uint64_t MOVIEFIXTURE_GetQWORD(const std::string& bytes, size_t nOffset) {
+    return uint64_t(MOVIEFIXTURE_GetDWORD(bytes, nOffset)) << 32 | MOVIEFIXTURE_GetDWORD(bytes, nOffset + 4);
+}
+
+std::string MOVIEFIXTURE_Atom(uint32_t dwType, const std::string& content) {
+    return MOVIEFIXTURE_DWORD(uint32_t(8 + content.size())) + MOVIEFIXTURE_DWORD(dwType) + content;
+}
+
+std::string MOVIEFIXTURE_Atom64(uint32_t dwType, const std::string& content) {
+    return MOVIEFIXTURE_DWORD(1) + MOVIEFIXTURE_DWORD(dwType) + MOVIEFIXTURE_QWORD(16 + content.size()) + content;
+}
+
+std::string MOVIEFIXTURE_ChunkOffsets(uint32_t dwType, const std::vector<uint64_t>& offsets) {
+    std::string content = MOVIEFIXTURE_DWORD(0) + MOVIEFIXTURE_DWORD(uint32_t(offsets.size()));
+    for (uint64_t qwOffset : offsets)
+        content += dwType == QTATOM_CO64 ? MOVIEFIXTURE_QWORD(qwOffset) : MOVIEFIXTURE_DWORD(uint32_t(qwOffset));
+    return MOVIEFIXTURE_Atom(dwType, content);
+}
+
+std::string MOVIEFIXTURE_Track(const std::string& stblContent) {
+    const std::string stbl =
+        MOVIEFIXTURE_Atom(QTATOM_Type('s', 't', 's', 'd'), std::string(8, '\0')) +
+        stblContent;
+    const std::string minf = MOVIEFIXTURE_Atom(QTATOM_Type('v', 'm', 'h', 'd'), std::string(12, '\0')) +
+                             MOVIEFIXTURE_Atom(QTATOM_STBL, stbl);
+    const std::string mdia = MOVIEFIXTURE_Atom(QTATOM_Type('m', 'd', 'h', 'd'), std::string(24, '\0')) +
+                             MOVIEFIXTURE_Atom(QTATOM_Type('h', 'd', 'l', 'r'), std::string(25, '\0')) +
+                             MOVIEFIXTURE_Atom(QTATOM_MINF, minf);
+    return MOVIEFIXTURE_Atom(QTATOM_TRAK, MOVIEFIXTURE_Atom(QTATOM_Type('t', 'k', 'h', 'd'), std::string(84, '\0')) +
+                                              MOVIEFIXTURE_Atom(QTATOM_MDIA, mdia));
+}
+
+std::string MOVIEFIXTURE_Movie(const std::vector<std::string>& tracks) {
+    std::string content = MOVIEFIXTURE_Atom(QTATOM_Type('m', 'v', 'h', 'd'), std::string(100, '\0'));
+    for (const std::string& track : tracks)
+        content += track;
+    return MOVIEFIXTURE_Atom(QTATOM_MOOV, content);
+}
+
+bool MOVIEFIXTURE_WriteFile(const std::string& path, const std::string& bytes) {
+    FILE* pFile = fopen(path.c_str(), "wb");
+    if (!pFile)
+        return false;
+    const bool fWritten = bytes.empty() || fwrite(bytes.data(), bytes.size(), 1, pFile) == 1;
+    return fclose(pFile) == 0 && fWritten;
+}
+
+std::string MOVIEFIXTURE_ReadFile(const std::string& path) {
+    std::string bytes;
+    FILE* pFile = fopen(path.c_str(), "rb");
+    if (!pFile)
+        return bytes;
+    char buffer[65536];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof(buffer), pFile)) > 0)
+        bytes.append(buffer, n);
+    fclose(pFile);
+    return bytes;
+}
+
+bool MOVIEFIXTURE_FileExists(const std::string& path) {
+    FILE* pFile = fopen(path.c_str(), "rb");
+    if (pFile)
+        fclose(pFile);
+    return pFile != nullptr;
+}

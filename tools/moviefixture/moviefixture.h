@@ -1,0 +1,30 @@
+// Movies written atom by atom for tests, so that each case states its own layout. Byte strings are
+// std::string; every integer is written big-endian as in a movie file.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "movie/qtatoms.h"
+
+std::string MOVIEFIXTURE_DWORD(uint32_t dw);
+std::string MOVIEFIXTURE_QWORD(uint64_t qw);
+uint32_t MOVIEFIXTURE_GetDWORD(const std::string& bytes, size_t nOffset);
+uint64_t MOVIEFIXTURE_GetQWORD(const std::string& bytes, size_t nOffset);
+
+// An atom with a 32-bit size, and one in the extended form (size field 1, then a 64-bit size).
+std::string MOVIEFIXTURE_Atom(uint32_t dwType, const std::string& content);
+std::string MOVIEFIXTURE_Atom64(uint32_t dwType, const std::string& content);
+// A chunk offset atom of type "stco" or "co64" holding the given entries (version and flags 0).
+std::string MOVIEFIXTURE_ChunkOffsets(uint32_t dwType, const std::vector<uint64_t>& offsets);
+// A track whose sample table holds stblContent, with a few header atoms beside each container on the way down
+// (trak, mdia, minf, stbl), as a real movie has them.
+std::string MOVIEFIXTURE_Track(const std::string& stblContent);
+// A movie atom: a movie header and the given tracks.
+std::string MOVIEFIXTURE_Movie(const std::vector<std::string>& tracks);
+
+bool MOVIEFIXTURE_WriteFile(const std::string& path, const std::string& bytes);
+// The file's bytes; empty when it cannot be read.
+std::string MOVIEFIXTURE_ReadFile(const std::string& path);
+bool MOVIEFIXTURE_FileExists(const std::string& path);
