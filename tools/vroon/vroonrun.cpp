@@ -151,6 +151,8 @@ private:
             *pError = std::string(VROONFILE_Describe(output.Error())) + " writing " + temp;
         if (fOk)
             fOk = Reverify(temp, plan.qwOutputSize, pError);
+        // Windows renames nothing over a file that is open.
+        source.Close();
         VROONFILE_ERROR replaceError = VROONFILE_OK;
         if (fOk && !VROONFILE_Replace(temp.c_str(), target.c_str(), &replaceError)) {
             *pError = std::string(VROONFILE_Describe(replaceError)) + " renaming " + temp + " to " + target;
