@@ -9,7 +9,7 @@ struct BLOCKS {
     size_t cbItem;
     size_t nItemsPerSegment;  // (segment size - BLOCKS_SEGMENTOVERHEAD) / item size
     size_t cbSegment;
-    bool fCheck;       // releases are checked against the pool's segments (set for every pool)
+    bool fCheck;  // releases are checked against the pool's segments (set for every pool)
     SEGNODE* pSegments;
     void* pFree;
     bool fShared;

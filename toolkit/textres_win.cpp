@@ -24,6 +24,6 @@ int TEXTRES_Load(TEXTRES* pRes, HINSTANCE hInstance, LPCSTR szType, LPCSTR szNam
     MFX_PRE(pRes->hResInfo = FindResourceA(hModule, szName, szType));
     MFX_PRE(pRes->hGlobal = LoadResource(hModule, pRes->hResInfo));
     MFX_PRE(pRes->pData = LockResource(pRes->hGlobal));
-    MFX_PRE(pRes->dwSize = SizeofResource(hModule, pRes->hResInfo));
+    MFX_PRE((pRes->dwSize = SizeofResource(hModule, pRes->hResInfo)) > 0);
     return 1;
 }

@@ -19,8 +19,8 @@ TEST(Blocks, ConstructRefusesSegmentsTooSmallOrTooLarge) {
         bool fMade;
         size_t nPerSegment;
     } cases[] = {
-        {264, 4096, true, 15}, {68, 4096, true, 60}, {8, 65531, true, 8189},
-        {8, 65532, false, 0},  {264, 276, false, 0}, {264, 277, true, 1}, {8, 12, false, 0},
+        {264, 4096, true, 15}, {68, 4096, true, 60}, {8, 65531, true, 8189}, {8, 65532, false, 0},
+        {264, 276, false, 0},  {264, 277, true, 1},  {8, 12, false, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.cbItem) + " in " + std::to_string(c.cbSegment));

@@ -56,8 +56,8 @@ TEST_F(HFileTest, CountedStringsAreCutToTheBufferAndSkipped) {
         uint32_t cbBuffer;
         size_t cbDelivered;
     } cases[] = {
-        {0, 261, 0}, {3, 261, 3}, {259, 261, 259}, {260, 261, 260}, {261, 261, 260},
-        {300, 261, 260}, {5, 2, 1}, {1, 2, 1}, {65535, 13, 12},
+        {0, 261, 0},     {3, 261, 3}, {259, 261, 259}, {260, 261, 260}, {261, 261, 260},
+        {300, 261, 260}, {5, 2, 1},   {1, 2, 1},       {65535, 13, 12},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.cbLength) + " into " + std::to_string(c.cbBuffer));

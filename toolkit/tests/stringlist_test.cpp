@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/stringlist.h"
 #include "toolkit/strindle.h"
+#include "toolkit/stringlist.h"
 #include "tools/testsupport/diagcapture.h"
 
 namespace {

@@ -70,7 +70,7 @@ TEST_F(StringResTest, TextResourcesAreFoundLoadedAndSized) {
     EXPECT_EQ("Release notes", std::string(static_cast<const char*>(res.pData), res.dwSize));
     EXPECT_EQ("", m_capture.Text());
 
-    for (UINT id : {IDR_EMPTY, 299u}) {
+    for (UINT id : {UINT{IDR_EMPTY}, UINT{299}}) {
         SCOPED_TRACE(id);
         m_capture.Clear();
         EXPECT_EQ(0, TEXTRES_Load(&res, GetModuleHandleA(nullptr), "TEXT", MAKEINTRESOURCEA(id)));
