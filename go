@@ -23,6 +23,8 @@ Usage: ./go COMMAND [CONFIG...]
   demo             convert a copy of the sample movie to fast-start form, showing its layout before and after
   bench [MB]       time the conversion of a movie of MB megabytes (default 1024) against cp; peak memory
   fuzz  [SECONDS]  build the fuzz targets with clang and run each for SECONDS (default 600)
+  jobbench [MB]    time a conversion through the job window against the engine alone, under Wine (win64)
+  screenshots      capture the job window converting, asking to stop and finished: build/screenshots/*.png
   help             this text
 
 CONFIG is native (host compiler, portable code, AddressSanitizer and UBSan), win64 (x86_64 Windows,
@@ -129,6 +131,11 @@ start_wine() {
     # here, they hold /dev/null; started by the first test, they would inherit CTest's output pipe and CTest
     # would wait for them to the end of its timeout.
     "$WINE" wineboot >/dev/null 2>&1 </dev/null
+    # Windows not managed by a window manager: without one (Xvfb has none), Wine waits two seconds for every
+    # managed top-level window it hides or destroys.
+    if ! grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
+        "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null
+    fi
 }
 
 run_tests() {
@@ -175,6 +182,39 @@ bench() {
     "$BUILD/bench/tools/fastbench/fastbench" "$BUILD/benchdata" "$@"
 }
 
+# The Wine path of a folder of the build.
+winepath() {
+    echo "Z:$1" | tr / '\\'
+}
+
+jobbench() {
+    setup
+    build win64
+    start_wine
+    mkdir -p "$BUILD/benchdata"
+    "$BUILD/win64/wine-run" "$BUILD/win64/tools/jobbench/jobbench.exe" "$(winepath "$BUILD/benchdata")" "$@" </dev/null
+}
+
+# jobshow announces each pose with NAME.ready and waits for NAME.taken; the display is captured in between.
+screenshots() {
+    setup
+    build win64
+    start_wine
+    local dir=$BUILD/screenshots
+    rm -rf "$dir"
+    mkdir -p "$dir"
+    "$BUILD/win64/wine-run" "$BUILD/win64/tools/jobshow/jobshow.exe" "$(winepath "$dir")" </dev/null &
+    local show=$!
+    for shot in 1-converting 2-stop-question 3-finished; do
+        for _ in $(seq 600); do [ -f "$dir/$shot.ready" ] && break; sleep 0.1; done
+        [ -f "$dir/$shot.ready" ] || { echo "go: no $shot from jobshow" >&2; break; }
+        import -window root "$dir/$shot.png"
+        touch "$dir/$shot.taken"
+        echo "go: $dir/$shot.png"
+    done
+    wait "$show"
+}
+
 command=${1:-help}
 shift || true
 case $command in
@@ -184,6 +224,8 @@ case $command in
     fuzz) setup; build fuzz; fuzz "${1:-600}" ;;
     demo) demo ;;
     bench) bench "$@" ;;
+    jobbench) jobbench "$@" ;;
+    screenshots) screenshots ;;
     help|-h|--help) usage ;;
     *) usage >&2; exit 2 ;;
 esac

@@ -1,0 +1,37 @@
+#include "ctrllist_win.h"
+
+#include "diag.h"
+#include "mfx.h"
+
+MFX_SOURCE_MODULE("CTRLLIST");
+
+HFONT CTRLLIST_CreateFont() {
+    LOGFONTA lf = {};
+    lf.lfHeight = 8;
+    lf.lfWidth = 0;
+    lf.lfWeight = FW_NORMAL;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
+    lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+    lf.lfQuality = PROOF_QUALITY;
+    lf.lfPitchAndFamily = DEFAULT_PITCH | FF_SWISS;
+    lstrcpyA(lf.lfFaceName, "Helv");
+    const HFONT hFont = CreateFontIndirectA(&lf);
+    MFX_VERIFY(hFont != nullptr);
+    return hFont;
+}
+
+bool CTRLLIST_SetFont(const WORD* pList, HWND hDlg, HFONT hFont) {
+    MFX_PRE(pList && IsWindow(hDlg));
+    bool fAll = true;
+    for (int nStep = 0; pList[nStep] != CTRLLIST_END; nStep++) {
+        const HWND hControl = GetDlgItem(hDlg, pList[nStep]);
+        if (!hControl) {
+            DIAG_TraceNumber("Control not found on dialog ", "Self[Step]", pList[nStep]);
+            fAll = false;
+            continue;
+        }
+        SendMessageA(hControl, WM_SETFONT, reinterpret_cast<WPARAM>(hFont), TRUE);
+    }
+    return fAll;
+}

@@ -1,0 +1,134 @@
+// jobbench: the conversion of a large movie through the conversion job window against the engine alone, in one
+// run under the same conditions, and for reference the engine with a look at the message queue after every
+// chunk (what the job would cost if it pumped messages as often as it is asked whether it was cancelled).
+//
+//   jobbench FOLDER [MEGABYTES]
+//
+// The movie (default 1024 MB of media data) is written to FOLDER and removed at the end. Engine and job run
+// alternately, three times each; the best time of each counts. The job's time is the whole modal run, window
+// made and destroyed included; its conversion alone is timed inside the window as well.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "movie/qtfast.h"
+#include "movie/vroonjob_win.h"
+#include "tools/moviefixture/moviefixture.h"
+
+namespace {
+
+const int RUNS = 3;
+const uint32_t NCHUNKS = 20000;
+
+double Now() {
+    LARGE_INTEGER count, frequency;
+    QueryPerformanceCounter(&count);
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// mdat at 0 with cbMedia bytes, then a movie atom whose one track has NCHUNKS chunk offsets into it.
+bool WriteMovie(const std::string& path, uint64_t cbMedia) {
+    FILE* pFile = fopen(path.c_str(), "wb");
+    if (!pFile)
+        return false;
+    const std::string header = MOVIEFIXTURE_DWORD(static_cast<uint32_t>(cbMedia + 8)) + "mdat";
+    bool fOk = fwrite(header.data(), header.size(), 1, pFile) == 1;
+    std::vector<char> block(1 << 20);
+    for (uint64_t cbDone = 0; fOk && cbDone < cbMedia; cbDone += block.size()) {
+        for (size_t i = 0; i < block.size(); i += 4096)
+            block[i] = static_cast<char>((cbDone + i) >> 12);
+        const size_t cb = cbMedia - cbDone < block.size() ? static_cast<size_t>(cbMedia - cbDone) : block.size();
+        fOk = fwrite(block.data(), cb, 1, pFile) == 1;
+    }
+    std::vector<uint64_t> offsets;
+    for (uint32_t i = 0; i < NCHUNKS; ++i)
+        offsets.push_back(8 + cbMedia / NCHUNKS * i);
+    const std::string moov = MOVIEFIXTURE_Movie({MOVIEFIXTURE_Track(MOVIEFIXTURE_ChunkOffsets(QTATOM_STCO, offsets))});
+    fOk = fOk && fwrite(moov.data(), moov.size(), 1, pFile) == 1;
+    return fclose(pFile) == 0 && fOk;
+}
+
+// The engine asked after every chunk, as a naive job would do it, to look at the message queue.
+class CPeekEveryChunk : public CQTFast {
+public:
+    bool UI_IsCancelled() override {
+        MSG msg;
+        PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
+        return false;
+    }
+};
+
+// The job, with its conversion (everything its start timer runs) timed apart from the window's life.
+class CTimedJob : public CVroonJob {
+public:
+    using CVroonJob::CVroonJob;
+    double m_dConversion = 0;
+
+protected:
+    void OnTimer(UINT_PTR idTimer) override {
+        const double dStart = Now();
+        CVroonJob::OnTimer(idTimer);
+        m_dConversion = Now() - dStart;
+    }
+};
+
+double Best(const std::vector<double>& times) {
+    double dBest = times.empty() ? 0 : times[0];
+    for (double d : times)
+        dBest = d < dBest ? d : dBest;
+    return dBest;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        fprintf(stderr, "usage: jobbench FOLDER [MEGABYTES]\n");
+        return 2;
+    }
+    const std::string folder = std::string(argv[1]) + "\\";
+    const uint64_t cMegabytes = argc > 2 ? strtoull(argv[2], nullptr, 10) : 1024;
+    const std::string source = folder + "jobbench.mov", destination = folder + "jobbench_fs.mov";
+    if (cMegabytes == 0 || !WriteMovie(source, cMegabytes << 20)) {
+        fprintf(stderr, "jobbench: cannot write %s\n", source.c_str());
+        return 1;
+    }
+    std::vector<double> engine, job, conversion, peek;
+    bool fOk = true;
+    for (int nRun = 0; nRun < RUNS && fOk; nRun++) {
+        CQTFast fast;
+        double dStart = Now();
+        fOk = fast.VroonSourceMovieToDestination(source.c_str(), destination.c_str());
+        engine.push_back(Now() - dStart);
+        DeleteFileA(destination.c_str());
+
+        CTimedJob timed(source.c_str(), destination.c_str(), nullptr, true, IDC_VROON_STOP);
+        dStart = Now();
+        fOk = fOk && timed.DoModal() == IDOK && MOVIEFIXTURE_FileExists(destination);
+        job.push_back(Now() - dStart);
+        conversion.push_back(timed.m_dConversion);
+        DeleteFileA(destination.c_str());
+    }
+    CPeekEveryChunk naive;
+    const double dStart = Now();
+    fOk = fOk && naive.VroonSourceMovieToDestination(source.c_str(), destination.c_str());
+    peek.push_back(Now() - dStart);
+    DeleteFileA(destination.c_str());
+    DeleteFileA(source.c_str());
+    if (!fOk) {
+        fprintf(stderr, "jobbench: a conversion failed\n");
+        return 1;
+    }
+    const double dEngine = Best(engine);
+    printf("movie:                         %llu MB of media data\n", static_cast<unsigned long long>(cMegabytes));
+    printf("engine alone:                  %7.3f s\n", dEngine);
+    printf("job, whole modal run:          %7.3f s  (%.2f x the engine)\n", Best(job), Best(job) / dEngine);
+    printf("job, conversion in the window: %7.3f s  (%.2f x the engine)\n", Best(conversion),
+           Best(conversion) / dEngine);
+    printf("engine peeking every chunk:    %7.3f s  (%.2f x the engine, one run)\n", peek[0], peek[0] / dEngine);
+    return 0;
+}

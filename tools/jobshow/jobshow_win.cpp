@@ -1,0 +1,82 @@
+// jobshow: runs the conversion job on a large movie for screenshots. At each moment worth a picture it creates
+// FOLDER\NAME.ready and waits (at most a minute) for FOLDER\NAME.taken, which the screenshot script creates
+// once it has captured the display:
+//
+//   1-converting      the gauge part way through the copy
+//   2-stop-question   the Stop confirmation over the running job (the copy waits for the answer: No)
+//   3-finished        the finished in-place job with OK and Cancel (then Cancel rolls it back)
+//
+//   jobshow FOLDER [MEGABYTES]
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "movie/vroonjob_win.h"
+#include "tools/moviefixture/moviefixture.h"
+#include "tools/testsupport/uidriver_win.h"
+
+namespace {
+
+const DWORD SHOT_TIMEOUT = 60000;
+
+std::string s_folder;
+
+// Announces a moment and waits until its picture is taken.
+void Pose(const char* szName) {
+    const std::string ready = s_folder + szName + ".ready", taken = s_folder + szName + ".taken";
+    MOVIEFIXTURE_WriteFile(ready, "");
+    UIDRIVER_WaitUntil([&] { return MOVIEFIXTURE_FileExists(taken); }, SHOT_TIMEOUT);
+}
+
+bool WriteMovie(const std::string& path, uint32_t cbMedia) {
+    FILE* pFile = fopen(path.c_str(), "wb");
+    if (!pFile)
+        return false;
+    const std::string header = MOVIEFIXTURE_DWORD(cbMedia + 8) + "mdat";
+    bool fOk = fwrite(header.data(), header.size(), 1, pFile) == 1;
+    const std::string block(1 << 20, '\x5a');
+    for (uint32_t cbDone = 0; fOk && cbDone < cbMedia; cbDone += block.size())
+        fOk = fwrite(block.data(), block.size(), 1, pFile) == 1;
+    const std::string moov = MOVIEFIXTURE_Movie({MOVIEFIXTURE_Track(MOVIEFIXTURE_ChunkOffsets(QTATOM_STCO, {8}))});
+    fOk = fOk && fwrite(moov.data(), moov.size(), 1, pFile) == 1;
+    return fclose(pFile) == 0 && fOk;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        fprintf(stderr, "usage: jobshow FOLDER [MEGABYTES]\n");
+        return 2;
+    }
+    s_folder = std::string(argv[1]) + "\\";
+    const uint32_t cMegabytes = argc > 2 ? static_cast<uint32_t>(strtoul(argv[2], nullptr, 10)) : 512;
+    const std::string movie = s_folder + "Sunset over the bay.mov";
+    if (cMegabytes == 0 || cMegabytes > 4000 || !WriteMovie(movie, cMegabytes << 20)) {
+        fprintf(stderr, "jobshow: cannot write %s\n", movie.c_str());
+        return 1;
+    }
+    WINDOW_SetAppTitle("Flarion");
+    CVroonJob job(movie.c_str(), nullptr, false, IDC_VROON_STOP);
+    {
+        CUserThread user([] {
+            const HWND hDlg = UIDRIVER_WaitForDialog("Flarion - Make 'Fast-Start' QuickTime Movie", SHOT_TIMEOUT);
+            UIDRIVER_WaitForItemEnabled(hDlg, IDC_VROON_STOP, true, SHOT_TIMEOUT);
+            Sleep(300);
+            Pose("1-converting");
+            UIDRIVER_PressButton(hDlg, IDC_VROON_STOP);
+            UIDRIVER_WaitForMessageBox("Stop conversion?", SHOT_TIMEOUT);
+            Pose("2-stop-question");
+            CBoxAnswer answer(IDNO, SHOT_TIMEOUT, "Stop conversion?");
+            answer.Wait();
+            UIDRIVER_WaitForItemText(hDlg, IDC_VROON_STATUS, "Vrooning complete.", SHOT_TIMEOUT);
+            Pose("3-finished");
+            UIDRIVER_PressButton(hDlg, IDCANCEL);
+        });
+        job.DoModal();
+    }
+    DeleteFileA(movie.c_str());
+    return 0;
+}
