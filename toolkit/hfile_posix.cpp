@@ -19,33 +19,32 @@ int HFILE_Close(HFILE hFile) {
     return hFile != HFILE_NONE && close(hFile) == 0;
 }
 
+namespace {
+
 // A descriptor may deliver a transfer in parts; only the end of the file or an error makes it short.
-int HFILE_Read(HFILE hFile, void* pBuffer, uint32_t cb) {
-    char* pAt = static_cast<char*>(pBuffer);
+template <typename CHAR, typename TRANSFER>
+int TransferAll(CHAR* pAt, uint32_t cb, TRANSFER transfer) {
     while (cb > 0) {
-        const ssize_t cbRead = read(hFile, pAt, cb);
-        if (cbRead < 0 && errno == EINTR)
+        const ssize_t cbDone = transfer(pAt, cb);
+        if (cbDone < 0 && errno == EINTR)
             continue;
-        if (cbRead <= 0)
+        if (cbDone <= 0)
             return 0;
-        pAt += cbRead;
-        cb -= static_cast<uint32_t>(cbRead);
+        pAt += cbDone;
+        cb -= static_cast<uint32_t>(cbDone);
     }
     return 1;
 }
 
+}  // namespace
+
+int HFILE_Read(HFILE hFile, void* pBuffer, uint32_t cb) {
+    return TransferAll(static_cast<char*>(pBuffer), cb, [hFile](char* p, uint32_t n) { return read(hFile, p, n); });
+}
+
 int HFILE_Write(HFILE hFile, const void* pBuffer, uint32_t cb) {
-    const char* pAt = static_cast<const char*>(pBuffer);
-    while (cb > 0) {
-        const ssize_t cbWritten = write(hFile, pAt, cb);
-        if (cbWritten < 0 && errno == EINTR)
-            continue;
-        if (cbWritten <= 0)
-            return 0;
-        pAt += cbWritten;
-        cb -= static_cast<uint32_t>(cbWritten);
-    }
-    return 1;
+    return TransferAll(static_cast<const char*>(pBuffer), cb,
+                       [hFile](const char* p, uint32_t n) { return write(hFile, p, n); });
 }
 
 // Positions beyond the signed 32-bit range cannot be answered in a LONG and count as failures.
