@@ -410,7 +410,6 @@ protected:
         CVroonJob::OnInitDialog();
         KillTimer(1);
         m_qtFAST.UI_SetRange(3000000000u);
-        Sleep(50);  // positions reach the gauge at most every few tens of milliseconds
         m_qtFAST.UI_SetPosition(1500000000u);
         m_fHalfShown = GaugeReaches(m_hWnd, 0.5);
         m_fThreeQuartersShown = GaugeReaches(m_hWnd, 0.75);
