@@ -50,7 +50,7 @@ bool CopyName(char* szTo, const char* szFrom) {
 
 void RemoveOutput(const char* szPath) {
     bool fOk;
-    MFX_VERIFY(fOk = (0==remove(szPath)));
+    MFX_VERIFY(fOk = (0 == remove(szPath)));
 }
 
 // The first chunk offset table of a track: "stco", else "co64". A track without one, or whose table is empty,
@@ -121,7 +121,9 @@ bool CQTFast::VroonSourceMovieToDestination(const char* szSource, const char* sz
         RemoveOutput(szDestination);
         return false;
     }
+    // clang-format off
     MFX_VERIFY(fOk = outfile.RewriteChunkSampleTablesToNewMDATOffset(moov.m_dwAtomSize,mdat.m_dwAtomStart));
+    // clang-format on
     outfile.Close();
     if (!fOk) {
         RemoveOutput(szDestination);
@@ -181,14 +183,18 @@ bool CQTFast::VroonCommitReplace() {
     if (!RenameWithoutOverwrite(m_outmovie, m_inmovie))
         return false;
     bool fOk;
+    // clang-format off
     return MFX_VERIFY(fOk = (0==remove(bak)));
+    // clang-format on
 }
 
 bool CQTFast::VroonRollbackReplace() {
     if (!FileExists(m_outmovie))
         return false;
     bool fOk;
+    // clang-format off
     return MFX_VERIFY(fOk = (0==remove(m_outmovie)));
+    // clang-format on
 }
 
 bool IsQuickTimeMovieFile(const char* szPath) {

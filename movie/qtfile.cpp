@@ -7,6 +7,9 @@
 
 MFX_SOURCE_MODULE("QTFILE");
 
+// Movies of 4 GB and more are sought and measured through the C library's off_t, 32-bit targets included.
+static_assert(sizeof(off_t) == 8, "the movie library is built with 64-bit file offsets");
+
 namespace {
 
 const uint32_t CBHEADER = 8;
@@ -45,8 +48,10 @@ bool CQTFile::Open(const char* szPath, const char* szMode) {
     Close();
     bool fOk;
     m_file = fopen(szPath, szMode);
+    // clang-format off
     if (!MFX_VERIFY(fOk = (m_file!=NULL)))
         return false;
+    // clang-format on
     // The copy moves 4096 bytes at a time; a larger stream buffer lets the system move the data in far fewer
     // calls, which is what makes the copy as fast as copying the file. The C library would ignore the size
     // without a buffer of our own; without one the stream keeps its default buffer.

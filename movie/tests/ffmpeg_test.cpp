@@ -49,7 +49,7 @@ string FirstTopLevelAtom(const string& movie) {
 
 struct MovieCase {
     const char* szName;
-    const char* szCodecs;  // ffmpeg's encoding options for one video and two audio tracks
+    const char* szCodecs;   // ffmpeg's encoding options for one video and two audio tracks
     const char* szFlatten;  // qtflatten's options
 };
 
@@ -65,8 +65,8 @@ TEST_P(FfmpegMovie, ConvertsWithEveryFrameAndPacketIntact) {
     const string flat = Scratch(string(c.szName) + "_flat.mov");
     const string fast = Scratch(string(c.szName) + "_fast.mov");
     RunCommand(string("ffmpeg -nostdin -v error -y -f lavfi -i testsrc=size=176x144:rate=25:duration=2 ") +
-        "-f lavfi -i sine=frequency=440:duration=2 -f lavfi -i sine=frequency=660:duration=2 " +
-        "-map 0 -map 1 -map 2 " + c.szCodecs + " '" + made + "'");
+               "-f lavfi -i sine=frequency=440:duration=2 -f lavfi -i sine=frequency=660:duration=2 " +
+               "-map 0 -map 1 -map 2 " + c.szCodecs + " '" + made + "'");
     RunCommand(string(QTFLATTEN_PATH) + " " + c.szFlatten + " '" + made + "' '" + flat + "'");
     ASSERT_EQ("mdat", FirstTopLevelAtom(flat));
 

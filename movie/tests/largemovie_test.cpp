@@ -34,11 +34,10 @@ bool WriteSource(const string& path, const std::vector<uint64_t>& chunks, const 
     bool fOk = fwrite((MOVIEFIXTURE_DWORD(1) + "mdat" + MOVIEFIXTURE_QWORD(16 + CBPAYLOAD)).data(), 16, 1, pFile) == 1;
     for (uint64_t qwChunk : chunks) {
         const string marker = Marker(qwChunk);
-        fOk = fOk && fseeko(pFile, off_t(qwChunk), SEEK_SET) == 0 &&
-              fwrite(marker.data(), marker.size(), 1, pFile) == 1;
+        fOk =
+            fOk && fseeko(pFile, off_t(qwChunk), SEEK_SET) == 0 && fwrite(marker.data(), marker.size(), 1, pFile) == 1;
     }
-    fOk = fOk && fseeko(pFile, off_t(16 + CBPAYLOAD), SEEK_SET) == 0 &&
-          fwrite(moov.data(), moov.size(), 1, pFile) == 1;
+    fOk = fOk && fseeko(pFile, off_t(16 + CBPAYLOAD), SEEK_SET) == 0 && fwrite(moov.data(), moov.size(), 1, pFile) == 1;
     return fclose(pFile) == 0 && fOk;
 }
 
@@ -89,7 +88,8 @@ TEST(LargeMovie, MediaDataBeyond4GBIsCopiedWholeAndEveryOffsetFollows) {
     EXPECT_EQ(fast.m_ranges[1], fast.m_dwLast);
 
     EXPECT_EQ(moov.substr(0, 8), ReadAt(destination, 0, 8));
-    EXPECT_EQ(MOVIEFIXTURE_DWORD(1) + "mdat" + MOVIEFIXTURE_QWORD(16 + CBPAYLOAD), ReadAt(destination, moov.size(), 16));
+    EXPECT_EQ(MOVIEFIXTURE_DWORD(1) + "mdat" + MOVIEFIXTURE_QWORD(16 + CBPAYLOAD),
+              ReadAt(destination, moov.size(), 16));
     EXPECT_EQ("", ReadAt(destination, moov.size() + 16 + CBPAYLOAD, 1)) << "nothing after the media data";
     CQTFile output;
     ASSERT_TRUE(output.OpenRead(destination.c_str()));

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "tools/moviefixture/moviefixture.h"
 #include "movie/tests/recordinghooks.h"
+#include "tools/moviefixture/moviefixture.h"
 #include "tools/testsupport/diagcapture.h"
 
 namespace {
@@ -57,15 +57,14 @@ std::vector<ConvertCase> ConvertCases() {
     // Every offset moves by the movie atom's size, which shifting does not change.
     const string twoTracks = moov({MOVIEFIXTURE_Track(STTS + Stco({8, 20})), MOVIEFIXTURE_Track(Stco({30}))});
     const uint64_t cbMoov = twoTracks.size();
-    const string twoShifted = moov({MOVIEFIXTURE_Track(STTS + Stco({8 + cbMoov, 20 + cbMoov})),
-                                    MOVIEFIXTURE_Track(Stco({30 + cbMoov}))});
+    const string twoShifted =
+        moov({MOVIEFIXTURE_Track(STTS + Stco({8 + cbMoov, 20 + cbMoov})), MOVIEFIXTURE_Track(Stco({30 + cbMoov}))});
     const std::vector<string> mixed = {MOVIEFIXTURE_Track(STTS), MOVIEFIXTURE_Track(Stco({12})),
                                        MOVIEFIXTURE_Track(Stco({})), Atom(QTATOM_TRAK, "")};
     const uint64_t cbMixed = moov(mixed).size();
     const string co64 = moov({MOVIEFIXTURE_Track(Co64({8, 0xFFFFFFF8})), MOVIEFIXTURE_Track(Stco({9}))});
-    const string co64Shifted =
-        moov({MOVIEFIXTURE_Track(Co64({8 + co64.size(), 0xFFFFFFF8 + co64.size()})),
-              MOVIEFIXTURE_Track(Stco({9 + co64.size()}))});
+    const string co64Shifted = moov({MOVIEFIXTURE_Track(Co64({8 + co64.size(), 0xFFFFFFF8 + co64.size()})),
+                                     MOVIEFIXTURE_Track(Stco({9 + co64.size()}))});
     const string mdat64 = MOVIEFIXTURE_Atom64(QTATOM_MDAT, data);
     const string moov64 = moov({MOVIEFIXTURE_Track(Stco({16, 40}))});
     const string free = Atom(QTATOM_FREE, "unused");
@@ -88,16 +87,17 @@ std::vector<ConvertCase> ConvertCases() {
         {"moov cut short", mdat + twoTracks.substr(0, twoTracks.size() - 3), false, ""},
         {"a stco whose count claims more entries than it holds",
          mdat + moov({MOVIEFIXTURE_Track(Stco({8})),
-                      MOVIEFIXTURE_Track(Atom(QTATOM_STCO, MOVIEFIXTURE_DWORD(0) + MOVIEFIXTURE_DWORD(1000) +
-                                                               MOVIEFIXTURE_DWORD(8)))}),
+                      MOVIEFIXTURE_Track(Atom(
+                          QTATOM_STCO, MOVIEFIXTURE_DWORD(0) + MOVIEFIXTURE_DWORD(1000) + MOVIEFIXTURE_DWORD(8)))}),
          false, ""},
         {"a shift beyond 32 bits", mdat + moov({MOVIEFIXTURE_Track(Stco({8})), MOVIEFIXTURE_Track(Stco({0xFFFFFF80}))}),
          false, ""},
-        {"a track reaching past the movie atom",
-         mdat + Atom(QTATOM_MOOV, MOVIEFIXTURE_DWORD(500) + "trak" + Stco({8})), false, ""},
+        {"a track reaching past the movie atom", mdat + Atom(QTATOM_MOOV, MOVIEFIXTURE_DWORD(500) + "trak" + Stco({8})),
+         false, ""},
         {"a sample table reaching past its track",
          mdat + moov({MOVIEFIXTURE_Track(Stco({8})),
-                      Atom(QTATOM_TRAK, Atom(QTATOM_MDIA, Atom(QTATOM_MINF, MOVIEFIXTURE_DWORD(200) + "stbl" + Stco({9}))))}),
+                      Atom(QTATOM_TRAK,
+                           Atom(QTATOM_MDIA, Atom(QTATOM_MINF, MOVIEFIXTURE_DWORD(200) + "stbl" + Stco({9}))))}),
          false, ""},
         {"empty file", "", false, ""},
     };
@@ -131,8 +131,14 @@ TEST(QTFast, ReportsEachStageThroughTheHooks) {
     const string m = std::to_string(moov.size());
     const std::vector<string> expected = {
         "status Moving big data around in this QuickTime movie!",
-        "range " + m, "cancelled?", "position " + m,
-        "range 5008", "cancelled?", "position 4096", "cancelled?", "position 5008",
+        "range " + m,
+        "cancelled?",
+        "position " + m,
+        "range 5008",
+        "cancelled?",
+        "position 4096",
+        "cancelled?",
+        "position 5008",
         "status Vrooning in progress...",
         "status Vrooning complete.",
     };
@@ -227,6 +233,16 @@ TEST(QTFast, CommitNeverOverwritesAnExistingBackup) {
     EXPECT_EQ("someone's backup", MOVIEFIXTURE_ReadFile(p.bak));
 }
 
+TEST(QTFast, CommitWhoseTemporaryFileHasGoneLeavesTheMovieUnderTheBackupName) {
+    const InPlace p = PrepareInPlace("gone");
+    CQTFast fast;
+    ASSERT_TRUE(fast.VroonMovieInPlace(p.movie.c_str()));
+    std::remove(p.fs.c_str());
+    EXPECT_FALSE(fast.VroonCommitReplace());
+    EXPECT_FALSE(MOVIEFIXTURE_FileExists(p.movie));
+    EXPECT_EQ(p.original, MOVIEFIXTURE_ReadFile(p.bak));
+}
+
 TEST(QTFast, CommitWithoutAConversionChangesNothing) {
     CQTFast fast;
     EXPECT_FALSE(fast.VroonCommitReplace());
@@ -240,8 +256,9 @@ TEST(QTFast, CancelAfterTheFirstMediaChunkLeavesNoOutput) {
     CDiagCapture capture;
     EXPECT_FALSE(fast.VroonMovieInPlace(p.movie.c_str()));
     const std::vector<string> last(fast.m_calls.end() - 3, fast.m_calls.end());
-    EXPECT_EQ((std::vector<string>{"position " + std::to_string(p.converted.size() - 9008), "range 9008", "cancelled?"}),
-              last);
+    EXPECT_EQ(
+        (std::vector<string>{"position " + std::to_string(p.converted.size() - 9008), "range 9008", "cancelled?"}),
+        last);
     EXPECT_STREQ("", fast.m_inmovie);
     EXPECT_EQ(p.original, MOVIEFIXTURE_ReadFile(p.movie));
     EXPECT_FALSE(MOVIEFIXTURE_FileExists(p.fs));
@@ -287,8 +304,9 @@ TEST(QTFast, FailureReportsQuoteTheFailedStep) {
     EXPECT_FALSE(fast.VroonSourceMovieToDestination(Scratch("notables.mov").c_str(), Scratch("notables.out").c_str()));
     const string text = capture.Text();
     EXPECT_NE(string::npos, text.find("MFX_VERIFY failed: in QTFAST (#:"));
-    EXPECT_NE(string::npos,
-              text.find(") fOk = outfile.RewriteChunkSampleTablesToNewMDATOffset(moov.m_dwAtomSize,mdat.m_dwAtomStart)\n"));
+    EXPECT_NE(
+        string::npos,
+        text.find(") fOk = outfile.RewriteChunkSampleTablesToNewMDATOffset(moov.m_dwAtomSize,mdat.m_dwAtomStart)\n"));
 }
 
 TEST(QTFast, IsQuickTimeMovieFileLooksForAMovieAtomAnywhere) {

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "tools/moviefixture/moviefixture.h"
 #include "movie/tests/recordinghooks.h"
+#include "tools/moviefixture/moviefixture.h"
 #include "tools/testsupport/diagcapture.h"
 
 namespace {
@@ -100,8 +100,8 @@ TEST(QTFile, FindAtomWalksTheTopLevel) {
         {"empty file", "", QTATOM_MOOV, false, 0, 0},
         {"size 0 ends the walk", mdat + string("\0\0\0\0free", 8) + moov, QTATOM_MOOV, false, 0, 0},
         {"zero type ends the walk", mdat + MOVIEFIXTURE_DWORD(8) + string(4, '\0') + moov, QTATOM_MOOV, false, 0, 0},
-        {"extended size is skipped whole", MOVIEFIXTURE_Atom64(QTATOM_MDAT, "0123456789") + moov, QTATOM_MOOV, true,
-         26, 9},
+        {"extended size is skipped whole", MOVIEFIXTURE_Atom64(QTATOM_MDAT, "0123456789") + moov, QTATOM_MOOV, true, 26,
+         9},
         {"extended size is found", moov + MOVIEFIXTURE_Atom64(QTATOM_MDAT, "ab"), QTATOM_MDAT, true, 9, 18},
         {"size smaller than its header", MOVIEFIXTURE_DWORD(4) + "free" + moov, QTATOM_MOOV, false, 0, 0, true},
         {"extended size smaller than its header", MOVIEFIXTURE_DWORD(1) + "free" + MOVIEFIXTURE_QWORD(12) + moov,
@@ -140,10 +140,14 @@ TEST(QTFile, FindChildAndNextSiblingStayInsideTheParent) {
         {"no children", Atom(QTATOM_MOOV, ""), {}},
         {"a track after the parent is not a child", Atom(QTATOM_MOOV, trakA) + trakB, {8}},
         {"size 0 inside ends the walk", Atom(QTATOM_MOOV, trakA + string(8, '\0') + trakB), {8}},
-        {"child reaching past the parent", Atom(QTATOM_MOOV, MOVIEFIXTURE_DWORD(20) + "trak") + string(12, 'x'), {},
+        {"child reaching past the parent",
+         Atom(QTATOM_MOOV, MOVIEFIXTURE_DWORD(20) + "trak") + string(12, 'x'),
+         {},
          true},
-        {"second child reaching past the parent", Atom(QTATOM_MOOV, trakA + MOVIEFIXTURE_DWORD(20) + "trak") + "xyz",
-         {8}, true},
+        {"second child reaching past the parent",
+         Atom(QTATOM_MOOV, trakA + MOVIEFIXTURE_DWORD(20) + "trak") + "xyz",
+         {8},
+         true},
         {"extended form child", Atom(QTATOM_MOOV, MOVIEFIXTURE_Atom64(QTATOM_TRAK, "x") + trakA), {8, 25}},
     };
     for (const auto& c : cases) {
@@ -212,8 +216,11 @@ TEST(QTChunkOffsetAtom, ReadsOnlyTablesThatFitTheirAtom) {
         {"stco", MOVIEFIXTURE_ChunkOffsets(QTATOM_STCO, {8, 0xFFFFFFFF}), true, false, {8, 0xFFFFFFFF}},
         {"co64", MOVIEFIXTURE_ChunkOffsets(QTATOM_CO64, {8, 0x123456789A}), true, false, {8, 0x123456789A}},
         {"empty", MOVIEFIXTURE_ChunkOffsets(QTATOM_STCO, {}), false, true, {}},
-        {"count beyond the atom", Atom(QTATOM_STCO, ver + MOVIEFIXTURE_DWORD(3) + MOVIEFIXTURE_DWORD(8)), false,
-         false, {}},
+        {"count beyond the atom",
+         Atom(QTATOM_STCO, ver + MOVIEFIXTURE_DWORD(3) + MOVIEFIXTURE_DWORD(8)),
+         false,
+         false,
+         {}},
         {"huge count", Atom(QTATOM_CO64, ver + MOVIEFIXTURE_DWORD(0xFFFFFFFF)), false, false, {}},
         {"no count", Atom(QTATOM_STCO, ver), false, false, {}},
     };
@@ -313,7 +320,11 @@ TEST(QTFile, CopyRangeReportsEachChunkThenAsksToCancel) {
          {"range 4097", "cancelled?", "position 4096", "cancelled?", "position 4097"},
          4097},
         {"cancelled after the first chunk", 10000, 1, false, {"range 10000", "cancelled?"}, 4096},
-        {"cancelled in the last chunk", 4100, 2, false, {"range 4100", "cancelled?", "position 4096", "cancelled?"},
+        {"cancelled in the last chunk",
+         4100,
+         2,
+         false,
+         {"range 4100", "cancelled?", "position 4096", "cancelled?"},
          4100},
     };
     string source;

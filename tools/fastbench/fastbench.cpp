@@ -38,8 +38,7 @@ size_t WriteMovie(const std::string& path, uint64_t cbMedia) {
     std::vector<uint64_t> offsets;
     for (uint32_t i = 0; i < NCHUNKS; ++i)
         offsets.push_back(8 + cbMedia / NCHUNKS * i);
-    const std::string moov =
-        MOVIEFIXTURE_Movie({MOVIEFIXTURE_Track(MOVIEFIXTURE_ChunkOffsets(QTATOM_STCO, offsets))});
+    const std::string moov = MOVIEFIXTURE_Movie({MOVIEFIXTURE_Track(MOVIEFIXTURE_ChunkOffsets(QTATOM_STCO, offsets))});
     FILE* pFile = fopen(path.c_str(), "wb");
     if (!pFile)
         return 0;

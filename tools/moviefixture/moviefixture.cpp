@@ -37,9 +37,7 @@ std::string MOVIEFIXTURE_ChunkOffsets(uint32_t dwType, const std::vector<uint64_
 }
 
 std::string MOVIEFIXTURE_Track(const std::string& stblContent) {
-    const std::string stbl =
-        MOVIEFIXTURE_Atom(QTATOM_Type('s', 't', 's', 'd'), std::string(8, '\0')) +
-        stblContent;
+    const std::string stbl = MOVIEFIXTURE_Atom(QTATOM_Type('s', 't', 's', 'd'), std::string(8, '\0')) + stblContent;
     const std::string minf = MOVIEFIXTURE_Atom(QTATOM_Type('v', 'm', 'h', 'd'), std::string(12, '\0')) +
                              MOVIEFIXTURE_Atom(QTATOM_STBL, stbl);
     const std::string mdia = MOVIEFIXTURE_Atom(QTATOM_Type('m', 'd', 'h', 'd'), std::string(24, '\0')) +

@@ -163,8 +163,8 @@ int main(int argc, char** argv) {
         return Fail("needs exactly one mdat and one moov", szSource);
 
     const size_t cbPayload = mdat.cbSize - mdat.cbHeader;
-    const std::string header = options.fMdat64 ? PutBE(1, 4) + "mdat" + PutBE(16 + cbPayload, 8)
-                                               : PutBE(8 + cbPayload, 4) + "mdat";
+    const std::string header =
+        options.fMdat64 ? PutBE(1, 4) + "mdat" + PutBE(16 + cbPayload, 8) : PutBE(8 + cbPayload, 4) + "mdat";
     const int64_t nShift = int64_t(header.size()) - int64_t(mdat.nStart + mdat.cbHeader);
     std::string rebuiltMoov;
     if (!Rebuild(bytes, moov, nShift, options, &rebuiltMoov))
