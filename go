@@ -75,7 +75,7 @@ build() {
 
 # The fuzz targets (clang's libFuzzer, native): each runs for the given number of seconds on its corpus in the
 # build folder, seeded from the sample movies.
-FUZZ_TARGETS=(movie_qtfast_fuzz)
+FUZZ_TARGETS=(movie_qtfast_fuzz movie_qtmodern_fuzz)
 fuzz() {
     local seconds=$1 target
     mkdir -p "$BUILD/fuzz-tmp"
