@@ -9,7 +9,7 @@ JOBS=${MFX_JOBS:-$(nproc)}
 WINE=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver
 PACKAGES=(cmake ninja-build g++ googletest g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-          binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 wine64 wine xvfb x11-apps imagemagick ffmpeg
+          binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 wine64 wine xvfb x11-apps imagemagick ffmpeg time
           clang libclang-rt-14-dev)
 
 usage() {
@@ -22,6 +22,8 @@ Usage: ./go COMMAND [CONFIG...]
                    with CONFIG, only that one (native, win64, win32 or fuzz)
   demo             convert a copy of the sample movie to fast-start form, showing its layout before and after
   bench [MB]       time the conversion of a movie of MB megabytes (default 1024) against cp; peak memory
+  vroonbench [MB] [--cold]  time vroon against cp and ffmpeg's re-mux on one movie (default 1024 MB);
+                   --cold drops the page cache between runs as well (root only)
   fuzz  [SECONDS]  build the fuzz targets with clang and run each for SECONDS (default 600)
   jobbench [MB]    time a conversion through the job window against the engine alone, under Wine (win64)
   screenshots      capture the job window converting, asking to stop and finished, and a batch list with a
@@ -168,10 +170,19 @@ test_all() {
 demo() {
     setup
     configure native
-    cmake --build "$BUILD/native" -j "$JOBS" --target fastdemo >/dev/null
+    cmake --build "$BUILD/native" -j "$JOBS" --target fastdemo vroon >/dev/null
     mkdir -p "$BUILD/demo"
     cp "$ROOT/movie/samples/sample.mov" "$BUILD/demo/sample.mov"
     "$BUILD/native/tools/fastdemo/fastdemo" "$BUILD/demo/sample.mov"
+    # The same movie once more, with the command-line converter.
+    local vroon=$BUILD/native/tools/vroon/vroon movie=$BUILD/demo/sample-vroon.mov
+    cp "$ROOT/movie/samples/sample.mov" "$movie"
+    echo
+    "$vroon" --layout "$movie"
+    "$vroon" --check "$movie" || true
+    "$vroon" "$movie"
+    "$vroon" --layout "$movie"
+    "$vroon" --check "$movie"
 }
 
 # The conversion of a large movie against cp, in one run: throughput ratio and the engine's peak memory.
@@ -181,6 +192,14 @@ bench() {
     cmake --build "$BUILD/bench" -j "$JOBS" --target fastbench >/dev/null
     mkdir -p "$BUILD/benchdata"
     "$BUILD/bench/tools/fastbench/fastbench" "$BUILD/benchdata" "$@"
+}
+
+# vroon against cp and ffmpeg's re-mux on one large movie: seconds, throughput ratios, peak memory.
+vroonbench() {
+    setup
+    configure bench
+    cmake --build "$BUILD/bench" -j "$JOBS" --target vroon >/dev/null
+    "$ROOT/tools/vroon/vroonbench.sh" "$BUILD/bench/tools/vroon/vroon" "$BUILD/benchdata" "$@"
 }
 
 # The Wine path of a folder of the build.
@@ -232,6 +251,7 @@ case $command in
     fuzz) setup; build fuzz; fuzz "${1:-600}" ;;
     demo) demo ;;
     bench) bench "$@" ;;
+    vroonbench) vroonbench "$@" ;;
     jobbench) jobbench "$@" ;;
     screenshots) screenshots ;;
     help|-h|--help) usage ;;

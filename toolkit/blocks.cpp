@@ -59,6 +59,15 @@ bool IsPoolItem(const BLOCKS* pPool, const void* pItem) {
     return false;
 }
 
+// Already on the free list: a second release would hand the item out twice.
+bool IsFree(const BLOCKS* pPool, const void* pItem) {
+    for (const void* pFree = pPool->pFree; pFree; pFree = NextFree(pFree)) {
+        if (pFree == pItem)
+            return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 BLOCKS* BLOCKS_Construct(size_t cbItem, size_t cbSegment, bool fShared) {
@@ -90,6 +99,7 @@ int BLOCKS_Free(BLOCKS* pPool, void* pItem) {
         MFX_PRE(MFX_IsReadable(pItem, sizeof(void*)));
         MFX_PRE(IsPoolItem(pPool, pItem));
         MFX_PRE(MFX_IsReadable(pItem, pPool->cbItem));
+        MFX_PRE(!IsFree(pPool, pItem));
     }
     SetNextFree(pItem, pPool->pFree);
     pPool->pFree = pItem;

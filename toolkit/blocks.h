@@ -23,7 +23,7 @@ const size_t BLOCKS_MAXUSABLE = 65520;  // a segment's usable part must stay bel
 BLOCKS* BLOCKS_Construct(size_t cbItem, size_t cbSegment, bool fShared);
 // An item, adding a segment when none is free; null when memory is short.
 void* BLOCKS_Alloc(BLOCKS* pPool);
-// Gives an item back; an item that is not one of the pool's is reported and refused.
+// Gives an item back; an item that is not one of the pool's, or is already free, is reported and refused.
 int BLOCKS_Free(BLOCKS* pPool, void* pItem);
 // Frees every segment and the pool.
 int BLOCKS_Destructor(BLOCKS* pPool);

@@ -60,16 +60,20 @@ TEST(Blocks, FreeRefusesWhatThePoolDidNotGive) {
     CDiagCapture capture;
     BLOCKS* pPool = BLOCKS_Construct(264, 4096, false);
     char* pItem = static_cast<char*>(BLOCKS_Alloc(pPool));
+    char* pFreed = static_cast<char*>(BLOCKS_Alloc(pPool));
+    ASSERT_EQ(1, BLOCKS_Free(pPool, pFreed));
     char foreign[264];
-    for (void* p : {static_cast<void*>(foreign), static_cast<void*>(pItem + 1), static_cast<void*>(nullptr)}) {
+    for (void* p : {static_cast<void*>(foreign), static_cast<void*>(pItem + 1), static_cast<void*>(nullptr),
+                    static_cast<void*>(pFreed)}) {
         capture.Clear();
         EXPECT_EQ(0, BLOCKS_Free(pPool, p));
         EXPECT_NE(std::string::npos, capture.Text().find("MFX_PRE failed: in BLOCKS"));
     }
-    // The refused releases left the free list alone: the next two items are new ones.
+    // The refused releases left the free list alone: the freed item comes back once, then new ones.
     char* pSecond = static_cast<char*>(BLOCKS_Alloc(pPool));
     char* pThird = static_cast<char*>(BLOCKS_Alloc(pPool));
-    EXPECT_NE(pItem, pSecond);
+    EXPECT_EQ(pFreed, pSecond);
+    EXPECT_NE(pItem, pThird);
     EXPECT_NE(pSecond, pThird);
     EXPECT_EQ(1, BLOCKS_Destructor(pPool));
 }

@@ -3,6 +3,7 @@
 #include <cinttypes>
 #include <string>
 
+#include "movie/qtfast.h"
 #include "movie/qtmodern.h"
 #include "toolkit/mfx.h"
 #include "vroonfile.h"
@@ -61,11 +62,13 @@ public:
         CVroonFile source;
         if (!source.OpenRead(movie.c_str()))
             return Failed(VROONFILE_Describe(source.Error()));
-        switch (m_options.mode) {
-            case VROON_MODE_LAYOUT: return List(source, movie);
-            case VROON_MODE_CHECK: return Check(source);
-            default: return Convert(source, movie);
+        if (m_options.mode == VROON_MODE_LAYOUT)
+            return List(source, movie);
+        if (m_options.fClassic) {
+            source.Close();
+            return m_options.mode == VROON_MODE_CHECK ? CheckClassic(movie) : ConvertClassic(movie);
         }
+        return m_options.mode == VROON_MODE_CHECK ? Check(source) : Convert(source, movie);
     }
 
 private:
@@ -93,6 +96,43 @@ private:
         if (plan.result == QTM_ALREADY_FAST_START)
             return {OUTCOME_ALREADY, "fast-start"};
         return {OUTCOME_NOT_FAST_START, "not fast-start"};
+    }
+
+    static RESULT CheckClassic(const std::string& movie) {
+        CQTFast fast;
+        if (fast.IsAlreadyFastStart(movie.c_str()))
+            return {OUTCOME_ALREADY, "fast-start"};
+        return {OUTCOME_NOT_FAST_START, "not fast-start"};
+    }
+
+    // The suite's own engine, exactly: only a movie whose first atom is mdat converts, to moov and that mdat.
+    RESULT ConvertClassic(const std::string& movie) {
+        const char szRule[] = "not converted by the classic rules (they take a movie whose first atom is mdat)";
+        CQTFast fast;
+        if (!m_options.output.empty()) {
+            if (VROONFILE_Exists(m_options.output.c_str()))
+                return Failed(m_options.output + " already exists; it is not overwritten");
+            if (fast.IsAlreadyFastStart(movie.c_str()))
+                return {OUTCOME_ALREADY, "already fast-start, left alone (no file written)"};
+            if (!fast.VroonSourceMovieToDestination(movie.c_str(), m_options.output.c_str()))
+                return Failed(szRule);
+            return {OUTCOME_CONVERTED, "converted by the classic rules to " + m_options.output};
+        }
+        if (fast.IsAlreadyFastStart(movie.c_str()))
+            return {OUTCOME_ALREADY, "already fast-start, left alone"};
+        if (!fast.VroonMovieInPlace(movie.c_str()))
+            return Failed(szRule);
+        if (!fast.VroonCommitReplace()) {
+            // The first rename failing changes nothing; a later failure leaves the movie under the backup name.
+            if (VROONFILE_Exists(movie.c_str())) {
+                fast.VroonRollbackReplace();
+                return Failed("not converted: the classic replace failed (is there a .BAK file of that name?); "
+                              "the movie is unchanged");
+            }
+            return Failed(std::string("the classic replace failed: the movie is in ") + fast.m_outmovie +
+                          " and the original in its .BAK file");
+        }
+        return {OUTCOME_CONVERTED, "converted by the classic rules"};
     }
 
     RESULT Convert(CVroonFile& source, const std::string& movie) {

@@ -220,6 +220,27 @@ TEST(VroonProcessTest, RefusalsAndUsageErrorsGiveTheDocumentedStatus) {
     EXPECT_EQ(0, Vroon("--help").text.find("Usage: vroon [options] MOVIE...\n"));
 }
 
+// The converted movie keeps what the user set on the file: its permissions, and a symbolic link to it stays a
+// link (the movie it points at is converted).
+TEST(VroonProcessTest, KeepsPermissionsAndSymbolicLinks) {
+    const string movie = Scratch("linked.mov"), link = Scratch("link.mov");
+    const std::vector<string> parts = {MOVIEFIXTURE_Atom(QTATOM_MDAT, QTMFIXTURE_Media(3000, 'p')), QTMFIXTURE_MOOV};
+    ASSERT_TRUE(MOVIEFIXTURE_WriteFile(movie, QTMFIXTURE_Layout(parts, {0, 1}, {{0, 10}}, QTATOM_STCO)));
+    ASSERT_EQ(0, chmod(movie.c_str(), 0640));
+    remove(link.c_str());
+    ASSERT_EQ(0, symlink(movie.c_str(), link.c_str()));
+    const OUTPUT output = Vroon(Quoted(link));
+    EXPECT_EQ(0, output.nStatus) << output.text;
+    struct stat st;
+    ASSERT_EQ(0, lstat(link.c_str(), &st));
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    ASSERT_EQ(0, stat(movie.c_str(), &st));
+    EXPECT_EQ(0640u, st.st_mode & 07777);
+    EXPECT_EQ(QTMFIXTURE_Layout(parts, {1, 0}, {{0, 10}}, QTATOM_STCO), MOVIEFIXTURE_ReadFile(movie));
+    remove(link.c_str());
+    remove(movie.c_str());
+}
+
 // A movie whose media data straddles 4 GB after moov moves in front: the stco table must become co64. The
 // bulk of the file is a hole, so it costs no disk space where the file system keeps holes.
 TEST(VroonProcessTest, MovieOfMoreThan4GBGetsItsOffsetsWidened) {

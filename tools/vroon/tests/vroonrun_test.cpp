@@ -150,6 +150,44 @@ TEST_F(VroonRunTest, SeveralMoviesGetALineEachAndASummary) {
     EXPECT_EQ("", m_out);
 }
 
+TEST_F(VroonRunTest, ClassicRulesConvertOnlyAMovieThatBeginsWithMdat) {
+    const std::string flat = QTMFIXTURE_Layout({MEDIA, QTMFIXTURE_MOOV}, {0, 1}, {{0, 0}, {0, 4999}}, QTATOM_STCO);
+    const std::string flatFast =
+        QTMFIXTURE_Layout({MEDIA, QTMFIXTURE_MOOV}, {1, 0}, {{0, 0}, {0, 4999}}, QTATOM_STCO);
+    Write("classic.mov", flat);
+    Track("classic.FS");
+    Track("classic.BAK");
+    const std::string path = Path("classic.mov");
+    EXPECT_EQ(VROON_EXIT_OK, Run({"--classic", path.c_str()}));
+    EXPECT_EQ(path + ": converted by the classic rules\n", m_out);
+    EXPECT_EQ(flatFast, MOVIEFIXTURE_ReadFile(path));
+    EXPECT_FALSE(MOVIEFIXTURE_FileExists(Path("classic.FS")));
+    EXPECT_FALSE(MOVIEFIXTURE_FileExists(Path("classic.BAK")));
+
+    // A leading ftyp is beyond the classic rules; so is a movie whose backup name is taken.
+    Write("modern.mov", SLOW);
+    const std::string modern = Path("modern.mov");
+    EXPECT_EQ(VROON_EXIT_FAILED, Run({"--classic", modern.c_str()}));
+    EXPECT_EQ(modern + ": not converted by the classic rules (they take a movie whose first atom is mdat)\n", m_err);
+    EXPECT_EQ(SLOW, MOVIEFIXTURE_ReadFile(modern));
+
+    Write("classic.mov", flat);
+    Write("classic.BAK", "someone's backup");
+    EXPECT_EQ(VROON_EXIT_FAILED, Run({"--classic", path.c_str()}));
+    EXPECT_EQ(path + ": not converted: the classic replace failed (is there a .BAK file of that name?); the movie is "
+                     "unchanged\n",
+              m_err);
+    EXPECT_EQ(flat, MOVIEFIXTURE_ReadFile(path));
+    EXPECT_EQ("someone's backup", MOVIEFIXTURE_ReadFile(Path("classic.BAK")));
+    EXPECT_FALSE(MOVIEFIXTURE_FileExists(Path("classic.FS")));
+
+    // Fast-start by the classic rules means moov at offset 0, which a leading ftyp rules out.
+    Write("fast.mp4", FAST);
+    EXPECT_EQ(VROON_EXIT_NOT_FAST_START, Run({"--classic", "--check", Path("fast.mp4").c_str()}));
+    Write("moovfirst.mov", flatFast);
+    EXPECT_EQ(VROON_EXIT_OK, Run({"--classic", "--check", Path("moovfirst.mov").c_str()}));
+}
+
 TEST_F(VroonRunTest, LayoutPrintsOffsetsAndSizes) {
     Write("layout.mp4", SLOW);
     const std::string path = Path("layout.mp4");
