@@ -9,7 +9,7 @@ JOBS=${MFX_JOBS:-$(nproc)}
 WINE=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver
 PACKAGES=(cmake ninja-build g++ googletest g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-          binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 wine64 wine xvfb x11-apps imagemagick ffmpeg
+          binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 wine64 wine xvfb x11-apps imagemagick ffmpeg time
           clang libclang-rt-14-dev)
 
 usage() {
@@ -22,10 +22,12 @@ Usage: ./go COMMAND [CONFIG...]
                    with CONFIG, only that one (native, win64, win32 or fuzz)
   demo             convert a copy of the sample movie to fast-start form, showing its layout before and after
   bench [MB]       time the conversion of a movie of MB megabytes (default 1024) against cp; peak memory
+  vroonbench [MB] [--cold]  time vroon against cp and ffmpeg's re-mux on one movie (default 1024 MB);
+                   --cold drops the page cache between runs as well (root only)
   fuzz  [SECONDS]  build the fuzz targets with clang and run each for SECONDS (default 600)
   jobbench [MB]    time a conversion through the job window against the engine alone, under Wine (win64)
-  screenshots      capture the job window (converting, asking to stop, finished) and the converter program
-                   (a previewed movie, the splash, the about box): build/screenshots/*.png
+  screenshots      capture the job window converting, asking to stop and finished, and a batch list with a
+                   drag in progress: build/screenshots/*/*.png
   help             this text
 
 CONFIG is native (host compiler, portable code, AddressSanitizer and UBSan), win64 (x86_64 Windows,
@@ -75,17 +77,17 @@ build() {
 }
 
 # The fuzz targets (clang's libFuzzer, native): each runs for the given number of seconds on its corpus in the
-# build folder, seeded from the sample movies.
-FUZZ_TARGETS=(movie_qtfast_fuzz)
+# build folder, seeded from the sample files of its subsystem (the folder its name starts with).
+FUZZ_TARGETS=(movie_qtfast_fuzz movie_qtmodern_fuzz converter_bag_fuzz)
 fuzz() {
     local seconds=$1 target
     mkdir -p "$BUILD/fuzz-tmp"
     for target in "${FUZZ_TARGETS[@]}"; do
         echo "go: fuzzing $target for ${seconds}s"
-        local log=$BUILD/fuzz-tmp/$target.log status=0
+        local log=$BUILD/fuzz-tmp/$target.log status=0 subsystem=${target%%_*}
         mkdir -p "$BUILD/fuzz-corpus/$target"
-        TMPDIR=$BUILD/fuzz-tmp "$BUILD/fuzz/movie/tests/$target" -max_total_time="$seconds" -rss_limit_mb=1024 \
-            -max_len=16384 -print_final_stats=1 "$BUILD/fuzz-corpus/$target" "$ROOT/movie/samples" \
+        TMPDIR=$BUILD/fuzz-tmp "$BUILD/fuzz/$subsystem/tests/$target" -max_total_time="$seconds" -rss_limit_mb=1024 \
+            -max_len=16384 -print_final_stats=1 "$BUILD/fuzz-corpus/$target" "$ROOT/$subsystem/samples" \
             >"$log" 2>&1 || status=$?
         grep -E '^stat::(number_of_executed_units|peak_rss_mb)' "$log" || true
         if [ $status -ne 0 ]; then
@@ -168,10 +170,19 @@ test_all() {
 demo() {
     setup
     configure native
-    cmake --build "$BUILD/native" -j "$JOBS" --target fastdemo >/dev/null
+    cmake --build "$BUILD/native" -j "$JOBS" --target fastdemo vroon >/dev/null
     mkdir -p "$BUILD/demo"
     cp "$ROOT/movie/samples/sample.mov" "$BUILD/demo/sample.mov"
     "$BUILD/native/tools/fastdemo/fastdemo" "$BUILD/demo/sample.mov"
+    # The same movie once more, with the command-line converter.
+    local vroon=$BUILD/native/tools/vroon/vroon movie=$BUILD/demo/sample-vroon.mov
+    cp "$ROOT/movie/samples/sample.mov" "$movie"
+    echo
+    "$vroon" --layout "$movie"
+    "$vroon" --check "$movie" || true
+    "$vroon" "$movie"
+    "$vroon" --layout "$movie"
+    "$vroon" --check "$movie"
 }
 
 # The conversion of a large movie against cp, in one run: throughput ratio and the engine's peak memory.
@@ -181,6 +192,14 @@ bench() {
     cmake --build "$BUILD/bench" -j "$JOBS" --target fastbench >/dev/null
     mkdir -p "$BUILD/benchdata"
     "$BUILD/bench/tools/fastbench/fastbench" "$BUILD/benchdata" "$@"
+}
+
+# vroon against cp and ffmpeg's re-mux on one large movie: seconds, throughput ratios, peak memory.
+vroonbench() {
+    setup
+    configure bench
+    cmake --build "$BUILD/bench" -j "$JOBS" --target vroon >/dev/null
+    "$ROOT/tools/vroon/vroonbench.sh" "$BUILD/bench/tools/vroon/vroon" "$BUILD/benchdata" "$@"
 }
 
 # The Wine path of a folder of the build.
@@ -196,38 +215,52 @@ jobbench() {
     "$BUILD/win64/wine-run" "$BUILD/win64/tools/jobbench/jobbench.exe" "$(winepath "$BUILD/benchdata")" "$@" </dev/null
 }
 
-# Programs announce each pose with NAME.ready in the folder and wait for NAME.taken; the display is captured in
-# between. capture_poses FOLDER SHOT... follows a program started in the background.
+# A show program announces each pose with NAME.ready in its folder and waits for NAME.taken; the display is
+# captured in between. capture_poses DIR SHOT... follows a program started in the background.
 capture_poses() {
     local dir=$1 shot
     shift
     for shot in "$@"; do
         for _ in $(seq 600); do [ -f "$dir/$shot.ready" ] && break; sleep 0.1; done
-        [ -f "$dir/$shot.ready" ] || { echo "go: no $shot" >&2; break; }
+        [ -f "$dir/$shot.ready" ] || { echo "go: no $shot in $dir" >&2; break; }
         import -window root "$dir/$shot.png"
         touch "$dir/$shot.taken"
         echo "go: $dir/$shot.png"
     done
 }
 
+# shoot PROGRAM SHOT...: build/screenshots/PROGRAM/SHOT.png
+shoot() {
+    local program=$1 dir=$BUILD/screenshots/$1
+    shift
+    mkdir -p "$dir"
+    "$BUILD/win64/wine-run" "$BUILD/win64/tools/$program/$program.exe" "$(winepath "$dir")" </dev/null &
+    local show=$!
+    capture_poses "$dir" "$@"
+    wait "$show"
+}
+
+# The converter program's tests pose a previewed movie, the splash and the about box when MFX_SCREENSHOTS
+# names a folder.
+shoot_reelpro() {
+    local dir=$BUILD/screenshots/reelpro
+    mkdir -p "$dir"
+    MFX_SCREENSHOTS=$(winepath "$dir") "$BUILD/win64/wine-run" \
+        "$BUILD/win64/converter/tests/converter_reelpro_win_test.exe" \
+        --gtest_filter='ReelproTest.OpeningAMovie*:ReelproTest.TheAboutBox*' </dev/null >/dev/null &
+    local show=$!
+    capture_poses "$dir" reelpro-1-preview reelpro-2-splash reelpro-3-about
+    wait "$show"
+}
+
 screenshots() {
     setup
     build win64
     start_wine
-    local dir=$BUILD/screenshots
-    rm -rf "$dir"
-    mkdir -p "$dir"
-    "$BUILD/win64/wine-run" "$BUILD/win64/tools/jobshow/jobshow.exe" "$(winepath "$dir")" </dev/null &
-    local show=$!
-    capture_poses "$dir" 1-converting 2-stop-question 3-finished
-    wait "$show"
-    # The converter program: a previewed movie, the splash and the about box, posed by its tests.
-    MFX_SCREENSHOTS=$(winepath "$dir") "$BUILD/win64/wine-run" \
-        "$BUILD/win64/converter/tests/converter_reelpro_win_test.exe" \
-        --gtest_filter='ReelproTest.OpeningAMovie*:ReelproTest.TheAboutBox*' </dev/null >/dev/null &
-    show=$!
-    capture_poses "$dir" reelpro-1-preview reelpro-2-splash reelpro-3-about
-    wait "$show"
+    rm -rf "$BUILD/screenshots"
+    shoot jobshow 1-converting 2-stop-question 3-finished
+    shoot batchshow 1-batch-list 2-dragging
+    shoot_reelpro
 }
 
 command=${1:-help}
@@ -239,6 +272,7 @@ case $command in
     fuzz) setup; build fuzz; fuzz "${1:-600}" ;;
     demo) demo ;;
     bench) bench "$@" ;;
+    vroonbench) vroonbench "$@" ;;
     jobbench) jobbench "$@" ;;
     screenshots) screenshots ;;
     help|-h|--help) usage ;;

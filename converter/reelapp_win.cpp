@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string>
 
+#include "converter/batchdoc_win.h"
 #include "converter/movview_win.h"
 #include "converter/reeldoc_win.h"
 #include "converter/reelpro_ids.h"
@@ -77,6 +78,7 @@ bool CReelApp::InitInstance(const char* szCommandLine, int nCmdShow) {
     LoadRecentFileList();
 
     AddTemplate(new CDocTemplate(GetInstance(), IDR_MOVIETYPE, {NewReelDoc, NewMovieFrame, NewMovieView}));
+    AddTemplate(new CDocTemplate(GetInstance(), IDR_BATCHTYPE, BATCHDOC_FACTORY));
 
     char szTitle[128] = "";
     LoadStringA(GetInstance(), IDR_MAINFRAME, szTitle, sizeof(szTitle));

@@ -22,6 +22,9 @@ const uint32_t QTATOM_FREE = QTATOM_Type('f', 'r', 'e', 'e');
 const uint32_t QTATOM_SKIP = QTATOM_Type('s', 'k', 'i', 'p');
 const uint32_t QTATOM_WIDE = QTATOM_Type('w', 'i', 'd', 'e');
 const uint32_t QTATOM_FTYP = QTATOM_Type('f', 't', 'y', 'p');
+const uint32_t QTATOM_CMOV = QTATOM_Type('c', 'm', 'o', 'v');  // compressed movie atom
+const uint32_t QTATOM_MVEX = QTATOM_Type('m', 'v', 'e', 'x');  // movie extends: the movie continues in fragments
+const uint32_t QTATOM_MOOF = QTATOM_Type('m', 'o', 'o', 'f');  // movie fragment
 
 // The four characters of a type and a terminator; bytes outside printable ASCII become '?'.
 inline void QTATOM_TypeToText(uint32_t dwType, char szText[5]) {

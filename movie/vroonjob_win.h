@@ -35,9 +35,9 @@ public:
     bool m_bCancelled;
 
 private:
-    void SendPosition(uint32_t dwDone);
-    DWORD m_dwLastPump;
-    DWORD m_dwLastPosition;  // tick count of the last position sent to the gauge
+    unsigned m_nCalls;    // cancel questions asked, to read the clock at every few of them
+    DWORD m_dwLastPump;   // tick count of the last pump
+    bool m_fPositionDue;  // the next position goes to the gauge (set by each pump)
     uint32_t m_dwRange;
     unsigned m_nRangeShift;  // totals above the gauge's signed range are sent halved this many times
 };

@@ -8,11 +8,11 @@ MFX_SOURCE_MODULE("ARCHIVE");
 
 namespace {
 
-const uint16_t COUNT_ESCAPE = 0xFFFF;           // a count of 65535 or more follows as 32 bits
-const uint8_t STRING_BYTEESCAPE = 0xFF;         // the length follows as 16 bits
-const uint16_t STRING_WORDESCAPE = 0xFFFF;      // the length follows as 32 bits
-const uint16_t STRING_WIDEMARKER = 0xFFFE;      // other writers' mark of a wide-character string
-const uint32_t MAX_CLASSREFERENCE = 0x7FFE;     // 0x8000 | 0x7FFF would read as a new class
+const uint16_t COUNT_ESCAPE = 0xFFFF;        // a count of 65535 or more follows as 32 bits
+const uint8_t STRING_BYTEESCAPE = 0xFF;      // the length follows as 16 bits
+const uint16_t STRING_WORDESCAPE = 0xFFFF;   // the length follows as 32 bits
+const uint16_t STRING_WIDEMARKER = 0xFFFE;   // other writers' mark of a wide-character string
+const uint32_t MAX_CLASSREFERENCE = 0x7FFE;  // 0x8000 | 0x7FFF would read as a new class
 
 }  // namespace
 

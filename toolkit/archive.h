@@ -35,9 +35,9 @@ public:
 };
 
 const uint16_t ARCHIVE_NEWCLASSTAG = 0xFFFF;
-const uint16_t ARCHIVE_CLASSTAG = 0x8000;        // top bit of a class reference
-const size_t ARCHIVE_MAXCLASSNAME = 64;          // longest class name a reader accepts
-const size_t ARCHIVE_MINOBJECTSIZE = 2;          // an object's tag; its contents may be empty
+const uint16_t ARCHIVE_CLASSTAG = 0x8000;  // top bit of a class reference
+const size_t ARCHIVE_MAXCLASSNAME = 64;    // longest class name a reader accepts
+const size_t ARCHIVE_MINOBJECTSIZE = 2;    // an object's tag; its contents may be empty
 
 class CArchiveWriter {
 public:

@@ -51,7 +51,10 @@ public:
     bool StoreBlock(std::vector<uint8_t>& bytes) const;
     // Reads a whole block holding items of the given classes. A file must end with the list; a memory
     // block handed on whole may be padded with zero bytes after it.
-    bool LoadBlock(const uint8_t* pData, size_t cbData, const SERIALCLASS* const* ppClasses, size_t nClasses,
+    bool LoadBlock(const uint8_t* pData,
+                   size_t cbData,
+                   const SERIALCLASS* const* ppClasses,
+                   size_t nClasses,
                    ITEMLIST_BLOCKEND end);
 
 private:

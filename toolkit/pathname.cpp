@@ -145,16 +145,6 @@ int PATHNAME_RemoveExtension(char* szName) {
     return 1;
 }
 
-int PATHNAME_GetExtension(const char* szName, char* szOut) {
-    MFX_PRE(szName);
-    MFX_PRE(szOut);
-    szOut[0] = '\0';
-    const char* pDot = FindExtensionDot(szName);
-    if (!pDot)
-        return 0;
-    return PATHNAME_Assign(szOut, pDot + 1);
-}
-
 int PATHNAME_GetDotExtension(const char* szName, char* szOut) {
     MFX_PRE(szName);
     MFX_PRE(szOut);
@@ -163,6 +153,13 @@ int PATHNAME_GetDotExtension(const char* szName, char* szOut) {
     if (!pDot)
         return 0;
     return PATHNAME_Assign(szOut, pDot);
+}
+
+int PATHNAME_GetExtension(const char* szName, char* szOut) {
+    if (!PATHNAME_GetDotExtension(szName, szOut))
+        return 0;
+    memmove(szOut, szOut + 1, strlen(szOut));
+    return 1;
 }
 
 int PATHNAME_ReplaceExtension(char* szName, const char* szExt) {

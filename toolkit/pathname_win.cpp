@@ -1,8 +1,6 @@
 // The file-system half of the path names: Win32 calls behind the PATHNAME operations.
 #include <windows.h>
 
-#include <direct.h>
-
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -48,11 +46,16 @@ private:
     HCURSOR m_hPrevious;
 };
 
-// Drive numbers count from A = 1. The letter is taken in upper case, so c:\ names drive 3 as C:\ does.
+// Drive numbers count from A = 1, and only A to Z exist. The letter is taken in upper case, so c:\ names
+// drive 3 as C:\ does. Making "X:" current moves to that drive's own current folder.
 bool SetCurrentDrive(char chLetter) {
     if (chLetter >= 'a' && chLetter <= 'z')
         chLetter = static_cast<char>(chLetter - 'a' + 'A');
-    return _chdrive(chLetter - 64) == 0;
+    const int nDrive = chLetter - 64;
+    if (nDrive < 1 || nDrive > 26)
+        return false;
+    const char szDrive[] = {static_cast<char>('A' + nDrive - 1), ':', '\0'};
+    return SetCurrentDirectoryA(szDrive) != 0;
 }
 
 // Moves count bytes; a piece that does not arrive whole marks the copy failed.

@@ -59,8 +59,8 @@ protected:
 };
 
 TEST_F(BagTest, TwoMoviesAreStoredAsTheDocumentedBytes) {
-    const Bytes expected = Cat({{0x02, 0x00}, CLASSRECORD, {0x08}, Text("C:\\a.mov"), {0x01, 0x80, 0x08},
-                                Text("C:\\b.mov")});
+    const Bytes expected =
+        Cat({{0x02, 0x00}, CLASSRECORD, {0x08}, Text("C:\\a.mov"), {0x01, 0x80, 0x08}, Text("C:\\b.mov")});
     EXPECT_EQ(expected, Store({"C:\\a.mov", "C:\\b.mov"}));
     CItemList items(true);
     ASSERT_TRUE(Load(expected, items));
@@ -74,9 +74,9 @@ TEST_F(BagTest, ListsOfEveryCountBoundaryReadBackAsStored) {
         for (size_t i = 0; i < nItems; ++i)
             paths.push_back("C:\\m\\" + std::to_string(i) + ".mov");
         const Bytes bytes = Store(paths);
-        const Bytes head = nItems < 65535 ? Bytes{uint8_t(nItems), uint8_t(nItems >> 8)}
-                                          : Bytes{0xFF, 0xFF, uint8_t(nItems), uint8_t(nItems >> 8),
-                                                  uint8_t(nItems >> 16), 0x00};
+        const Bytes head = nItems < 65535
+                               ? Bytes{uint8_t(nItems), uint8_t(nItems >> 8)}
+                               : Bytes{0xFF, 0xFF, uint8_t(nItems), uint8_t(nItems >> 8), uint8_t(nItems >> 16), 0x00};
         EXPECT_TRUE(std::equal(head.begin(), head.end(), bytes.begin()));
         CItemList items(true);
         ASSERT_TRUE(Load(bytes, items));
@@ -116,9 +116,8 @@ TEST_F(BagTest, MalformedBlocksAreRefusedWholeWithTheFailedCheck) {
          "nCount <= ar.Remaining() / ARCHIVE_MINOBJECTSIZE"},
         {"unknown class", Cat({{0x01, 0x00, 0xFF, 0xFF, 0x00, 0x00, 0x0A, 0x00}, Text("CBatchItex"), {0x00}}),
          "pClass"},
-        {"class name in another case", Cat({{0x01, 0x00, 0xFF, 0xFF, 0x00, 0x00, 0x0A, 0x00}, Text("cbatchitem"),
-                                            {0x00}}),
-         "pClass"},
+        {"class name in another case",
+         Cat({{0x01, 0x00, 0xFF, 0xFF, 0x00, 0x00, 0x0A, 0x00}, Text("cbatchitem"), {0x00}}), "pClass"},
         {"unknown schema", Cat({{0x01, 0x00, 0xFF, 0xFF, 0x01, 0x00, 0x0A, 0x00}, Text("CBatchItem"), {0x00}}),
          "pClass->wSchema == wSchema"},
         {"class name too long", Cat({{0x01, 0x00, 0xFF, 0xFF, 0x00, 0x00, 0xFF, 0x00}, Bytes(255, 'C')}),
@@ -127,11 +126,10 @@ TEST_F(BagTest, MalformedBlocksAreRefusedWholeWithTheFailedCheck) {
          "Take(cchName, pName)"},
         {"class reference never defined", Cat({{0x01, 0x00, 0x01, 0x80, 0x00}}), "nReference >= 1"},
         {"class reference zero", Cat({{0x01, 0x00, 0x00, 0x80, 0x00}}), "nReference >= 1"},
-        {"reference to an object",
-         Cat({{0x02, 0x00}, CLASSRECORD, {0x01}, Text("a"), {0x02, 0x00}}), "wTag & ARCHIVE_CLASSTAG"},
+        {"reference to an object", Cat({{0x02, 0x00}, CLASSRECORD, {0x01}, Text("a"), {0x02, 0x00}}),
+         "wTag & ARCHIVE_CLASSTAG"},
         {"null object", Cat({{0x01, 0x00, 0x00, 0x00}}), "wTag & ARCHIVE_CLASSTAG"},
-        {"path length beyond the data", Cat({{0x01, 0x00}, CLASSRECORD, {0x09}, Text("C:\\a.mov")}),
-         "Take(cch, p)"},
+        {"path length beyond the data", Cat({{0x01, 0x00}, CLASSRECORD, {0x09}, Text("C:\\a.mov")}), "Take(cch, p)"},
         {"16-bit path length beyond the data", Cat({{0x01, 0x00}, CLASSRECORD, {0xFF, 0x00, 0x01}, Text("C:")}),
          "Take(cch, p)"},
         {"32-bit path length beyond the data",
@@ -183,10 +181,18 @@ TEST_F(BagTest, MutatedBlocksNeverCrashAndWhatReadsBackIsConsistent) {
         for (int e = 0; e < nEdits && !bytes.empty(); ++e) {
             const size_t at = random() % bytes.size();
             switch (random() % 4) {
-                case 0: bytes[at] ^= static_cast<uint8_t>(1 << random() % 8); break;
-                case 1: bytes[at] = static_cast<uint8_t>(random()); break;
-                case 2: bytes.insert(bytes.begin() + at, static_cast<uint8_t>(random())); break;
-                case 3: bytes.erase(bytes.begin() + at, bytes.begin() + std::min(bytes.size(), at + 1 + random() % 8)); break;
+                case 0:
+                    bytes[at] ^= static_cast<uint8_t>(1 << random() % 8);
+                    break;
+                case 1:
+                    bytes[at] = static_cast<uint8_t>(random());
+                    break;
+                case 2:
+                    bytes.insert(bytes.begin() + at, static_cast<uint8_t>(random()));
+                    break;
+                case 3:
+                    bytes.erase(bytes.begin() + at, bytes.begin() + std::min(bytes.size(), at + 1 + random() % 8));
+                    break;
             }
         }
         CItemList items(true);

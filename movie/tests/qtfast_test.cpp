@@ -233,6 +233,16 @@ TEST(QTFast, CommitNeverOverwritesAnExistingBackup) {
     EXPECT_EQ("someone's backup", MOVIEFIXTURE_ReadFile(p.bak));
 }
 
+TEST(QTFast, CommitWhoseTemporaryFileHasGoneLeavesTheMovieUnderTheBackupName) {
+    const InPlace p = PrepareInPlace("gone");
+    CQTFast fast;
+    ASSERT_TRUE(fast.VroonMovieInPlace(p.movie.c_str()));
+    std::remove(p.fs.c_str());
+    EXPECT_FALSE(fast.VroonCommitReplace());
+    EXPECT_FALSE(MOVIEFIXTURE_FileExists(p.movie));
+    EXPECT_EQ(p.original, MOVIEFIXTURE_ReadFile(p.bak));
+}
+
 TEST(QTFast, CommitWithoutAConversionChangesNothing) {
     CQTFast fast;
     EXPECT_FALSE(fast.VroonCommitReplace());

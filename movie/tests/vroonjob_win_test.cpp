@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <functional>
 #include <string>
 
@@ -23,7 +24,7 @@ const char MOVING[] = "Moving big data around in this QuickTime movie!";
 const char INPROGRESS[] = "Vrooning in progress...";
 const char COMPLETE[] = "Vrooning complete.";
 const DWORD JOB_TIMEOUT = 30000;
-const size_t LARGE_MEDIA = 96 << 20;  // long enough to press Stop while it converts
+const size_t HELD_MEDIA = 1 << 20;
 
 string Scratch(const string& name) {
     return ::testing::TempDir() + "vroonjob_" + name;
@@ -119,6 +120,41 @@ bool GaugeReaches(HWND hDlg, double dFraction) {
 bool GaugeIsFull(HWND hDlg) {
     return GaugeReaches(hDlg, 1.0);
 }
+
+// Holds the conversion at its first progress report, dispatching the thread's messages meanwhile as a slow
+// chunk would, until the user thread releases it and everything it posted has been dispatched: so the user's
+// Stop, close box or Escape surely meets a running conversion.
+class CHoldingGauge : public CWindow {
+public:
+    std::atomic<bool> m_fRelease{false};
+
+protected:
+    bool OnMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lResult) override {
+        if (uMsg == WM_COMMAND && LOWORD(wParam) == GASGAUGE_SETPOSITION && lParam > 0 && !m_fHeld) {
+            m_fHeld = true;
+            UIDRIVER_PumpUntil(
+                [&] { return m_fRelease && !(HIWORD(GetQueueStatus(QS_POSTMESSAGE)) & QS_POSTMESSAGE); },
+                JOB_TIMEOUT);
+        }
+        return false;
+    }
+
+private:
+    bool m_fHeld = false;
+};
+
+class CHeldJob : public CVroonJob {
+public:
+    using CVroonJob::CVroonJob;
+    CHoldingGauge m_gauge;
+
+protected:
+    bool OnInitDialog() override {
+        const bool fFocus = CVroonJob::OnInitDialog();
+        m_gauge.Subclass(GetItem(IDC_VROON_GAUGE));
+        return fFocus;
+    }
+};
 
 class VroonJobTest : public ::testing::Test {
 protected:
@@ -252,9 +288,9 @@ TEST_F(VroonJobTest, FailedConversionLeavesOkDisabledAndCancelEnabled) {
 }
 
 TEST_F(VroonJobTest, StopAnsweredNoLetsTheConversionRunOn) {
-    const string movie = Flattened(LARGE_MEDIA);
+    const string movie = Flattened(HELD_MEDIA);
     Write(movie);
-    CVroonJob job(m_movie.c_str(), nullptr, false, IDC_VROON_STOP);
+    CHeldJob job(m_movie.c_str(), nullptr, false, IDC_VROON_STOP);
     WINDOW_SetAppTitle("Flarion");
     CBoxAnswer answer(IDNO, JOB_TIMEOUT, "Stop conversion?");
     OBSERVED seen;
@@ -262,6 +298,7 @@ TEST_F(VroonJobTest, StopAnsweredNoLetsTheConversionRunOn) {
                   UIDRIVER_WaitForItemEnabled(hDlg, IDC_VROON_STOP, true, JOB_TIMEOUT);
                   UIDRIVER_PressButton(hDlg, IDC_VROON_STOP);
                   answer.Wait();
+                  job.m_gauge.m_fRelease = true;
                   WaitForEnd(hDlg, IDC_VROON_STOP, COMPLETE);
                   seen = Observe(hDlg, IDC_VROON_STOP);
                   UIDRIVER_PressButton(hDlg, IDCANCEL);
@@ -277,11 +314,11 @@ TEST_F(VroonJobTest, StopAnsweredNoLetsTheConversionRunOn) {
 }
 
 TEST_F(VroonJobTest, StopAnsweredYesEndsTheConversionWithNoOutput) {
-    const string movie = Flattened(LARGE_MEDIA);
+    const string movie = Flattened(HELD_MEDIA);
     Write(movie);
     for (int idStop : {IDC_VROON_STOP, IDC_VROON_STOP_PLUGIN}) {
         SCOPED_TRACE(idStop);
-        CVroonJob job(m_movie.c_str(), nullptr, false, idStop);
+        CHeldJob job(m_movie.c_str(), nullptr, false, idStop);
         CBoxAnswer answer(IDYES, JOB_TIMEOUT, "Stop conversion?");
         OBSERVED seen;
         bool fOtherStop = true;
@@ -290,6 +327,7 @@ TEST_F(VroonJobTest, StopAnsweredYesEndsTheConversionWithNoOutput) {
                       UIDRIVER_WaitForItemEnabled(hDlg, idStop, true, JOB_TIMEOUT);
                       UIDRIVER_PressButton(hDlg, idStop);
                       answer.Wait();
+                      job.m_gauge.m_fRelease = true;
                       WaitForEnd(hDlg, idStop, MOVING);
                       seen = Observe(hDlg, idStop);
                       UIDRIVER_PressButton(hDlg, IDCANCEL);
@@ -305,19 +343,20 @@ TEST_F(VroonJobTest, StopAnsweredYesEndsTheConversionWithNoOutput) {
 }
 
 TEST_F(VroonJobTest, CloseBoxWhileConvertingDoesNotLoseTheResult) {
-    Write(Flattened(LARGE_MEDIA));
-    CVroonJob job(m_movie.c_str(), nullptr, false, IDC_VROON_STOP);
+    Write(Flattened(HELD_MEDIA));
+    CHeldJob job(m_movie.c_str(), nullptr, false, IDC_VROON_STOP);
     OBSERVED seen;
     EXPECT_EQ(IDOK, RunJob(job, [&](HWND hDlg) {
                   UIDRIVER_WaitForItemEnabled(hDlg, IDC_VROON_STOP, true, JOB_TIMEOUT);
                   PostMessageA(hDlg, WM_SYSCOMMAND, SC_CLOSE, 0);
                   PostMessageA(hDlg, WM_COMMAND, IDCANCEL, 0);  // Escape
+                  job.m_gauge.m_fRelease = true;
                   WaitForEnd(hDlg, IDC_VROON_STOP, COMPLETE);
                   seen = Observe(hDlg, IDC_VROON_STOP);
                   UIDRIVER_PressButton(hDlg, IDOK);
               }));
     EXPECT_TRUE(seen.fOk);
-    EXPECT_EQ(FastStart(LARGE_MEDIA), MOVIEFIXTURE_ReadFile(m_movie));
+    EXPECT_EQ(FastStart(HELD_MEDIA), MOVIEFIXTURE_ReadFile(m_movie));
     EXPECT_FALSE(MOVIEFIXTURE_FileExists(m_temporary));
 }
 
@@ -410,7 +449,6 @@ protected:
         CVroonJob::OnInitDialog();
         KillTimer(1);
         m_qtFAST.UI_SetRange(3000000000u);
-        Sleep(50);  // positions reach the gauge at most every few tens of milliseconds
         m_qtFAST.UI_SetPosition(1500000000u);
         m_fHalfShown = GaugeReaches(m_hWnd, 0.5);
         m_fThreeQuartersShown = GaugeReaches(m_hWnd, 0.75);

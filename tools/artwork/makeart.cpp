@@ -27,148 +27,124 @@ struct PICTURE {
 // "." transparent; K black, W white, R red, G green, C grey, B teal (the standard palette's entries).
 int ColourIndex(char ch) {
     switch (ch) {
-        case 'K': return 0;
-        case 'G': return 2;
-        case 'B': return 6;
-        case 'C': return 8;
-        case 'R': return 9;
-        case 'W': return 15;
-        default: return -1;
+        case 'K':
+            return 0;
+        case 'G':
+            return 2;
+        case 'B':
+            return 6;
+        case 'C':
+            return 8;
+        case 'R':
+            return 9;
+        case 'W':
+            return 15;
+        default:
+            return -1;
     }
 }
 
-const uint8_t PALETTE16[16][3] = {  // red, green, blue
-    {0, 0, 0},     {128, 0, 0},   {0, 128, 0},   {128, 128, 0}, {0, 0, 128},   {128, 0, 128},
-    {0, 128, 128}, {192, 192, 192}, {128, 128, 128}, {255, 0, 0}, {0, 255, 0}, {255, 255, 0},
-    {0, 0, 255},   {255, 0, 255}, {0, 255, 255}, {255, 255, 255},
+const uint8_t PALETTE16[16][3] = {
+    // red, green, blue
+    {0, 0, 0},     {128, 0, 0},     {0, 128, 0},     {128, 128, 0},   {0, 0, 128}, {128, 0, 128},
+    {0, 128, 128}, {192, 192, 192}, {128, 128, 128}, {255, 0, 0},     {0, 255, 0}, {255, 255, 0},
+    {0, 0, 255},   {255, 0, 255},   {0, 255, 255},   {255, 255, 255},
 };
 
 const std::vector<PICTURE> PICTURES = {
     // 111: a movie not yet in fast-start form: its description (red) trails the frames.
-    {"notfast.ico", false, 0, 0, {
-    "................................",
-    "KKKKKKKKKKKKKKKKKKKKKKKK........",
-    "KWWKKWWKKWWKKWWKKWWKKWWK........",
-    "KKKKKKKKKKKKKKKKKKKKKKKK........",
-    "KCCCCCKCCCCCKCCCCCKRRRRK........",
-    "KCBBBCKCBBBCKCBBBCKRRRRK........",
-    "KCBBBCKCBBBCKCBBBCKRWWRK........",
-    "KCBBBCKCBBBCKCBBBCKRRRRK........",
-    "KCBBBCKCBBBCKCBBBCKRWWRK........",
-    "KCBBBCKCBBBCKCBBBCKRRRRK........",
-    "KCBBBCKCBBBCKCBBBCKRWWRK........",
-    "KCBBBCKCBBBCKCBBBCKRRRRK........",
-    "KCCCCCKCCCCCKCCCCCKRRRRK........",
-    "KKKKKKKKKKKKKKKKKKKKKKKK........",
-    "KWWKKWWKKWWKKWWKKWWKKWWK........",
-    "KKKKKKKKKKKKKKKKKKKKKKKK........",
-    }},
+    {"notfast.ico",
+     false,
+     0,
+     0,
+     {
+         "................................",
+         "KKKKKKKKKKKKKKKKKKKKKKKK........",
+         "KWWKKWWKKWWKKWWKKWWKKWWK........",
+         "KKKKKKKKKKKKKKKKKKKKKKKK........",
+         "KCCCCCKCCCCCKCCCCCKRRRRK........",
+         "KCBBBCKCBBBCKCBBBCKRRRRK........",
+         "KCBBBCKCBBBCKCBBBCKRWWRK........",
+         "KCBBBCKCBBBCKCBBBCKRRRRK........",
+         "KCBBBCKCBBBCKCBBBCKRWWRK........",
+         "KCBBBCKCBBBCKCBBBCKRRRRK........",
+         "KCBBBCKCBBBCKCBBBCKRWWRK........",
+         "KCBBBCKCBBBCKCBBBCKRRRRK........",
+         "KCCCCCKCCCCCKCCCCCKRRRRK........",
+         "KKKKKKKKKKKKKKKKKKKKKKKK........",
+         "KWWKKWWKKWWKKWWKKWWKKWWK........",
+         "KKKKKKKKKKKKKKKKKKKKKKKK........",
+     }},
     // 112: a fast-start movie: its description (green) leads the frames.
-    {"fast.ico", false, 0, 0, {
-    "................................",
-    "KKKKKKKKKKKKKKKKKKKKKKKK........",
-    "KWWKKWWKKWWKKWWKKWWKKWWK........",
-    "KKKKKKKKKKKKKKKKKKKKKKKK........",
-    "KGGGGKCCCCCKCCCCCKCCCCCK........",
-    "KGGGGKCBBBCKCBBBCKCBBBCK........",
-    "KGWWGKCBBBCKCBBBCKCBBBCK........",
-    "KGGGGKCBBBCKCBBBCKCBBBCK........",
-    "KGWWGKCBBBCKCBBBCKCBBBCK........",
-    "KGGGGKCBBBCKCBBBCKCBBBCK........",
-    "KGWWGKCBBBCKCBBBCKCBBBCK........",
-    "KGGGGKCBBBCKCBBBCKCBBBCK........",
-    "KGGGGKCCCCCKCCCCCKCCCCCK........",
-    "KKKKKKKKKKKKKKKKKKKKKKKK........",
-    "KWWKKWWKKWWKKWWKKWWKKWWK........",
-    "KKKKKKKKKKKKKKKKKKKKKKKK........",
-    }},
+    {"fast.ico",
+     false,
+     0,
+     0,
+     {
+         "................................",
+         "KKKKKKKKKKKKKKKKKKKKKKKK........",
+         "KWWKKWWKKWWKKWWKKWWKKWWK........",
+         "KKKKKKKKKKKKKKKKKKKKKKKK........",
+         "KGGGGKCCCCCKCCCCCKCCCCCK........",
+         "KGGGGKCBBBCKCBBBCKCBBBCK........",
+         "KGWWGKCBBBCKCBBBCKCBBBCK........",
+         "KGGGGKCBBBCKCBBBCKCBBBCK........",
+         "KGWWGKCBBBCKCBBBCKCBBBCK........",
+         "KGGGGKCBBBCKCBBBCKCBBBCK........",
+         "KGWWGKCBBBCKCBBBCKCBBBCK........",
+         "KGGGGKCBBBCKCBBBCKCBBBCK........",
+         "KGGGGKCCCCCKCCCCCKCCCCCK........",
+         "KKKKKKKKKKKKKKKKKKKKKKKK........",
+         "KWWKKWWKKWWKKWWKKWWKKWWK........",
+         "KKKKKKKKKKKKKKKKKKKKKKKK........",
+     }},
     // 4: the insertion marker; its window shows the left half, the arrow tip on the insertion line.
-    {"marker.ico", false, 0, 0, {
-    "................................",
-    "................................",
-    "................................",
-    "................................",
-    "................................",
-    "................................",
-    "................................",
-    "................................",
-    "................................",
-    "........K.......................",
-    "........KK......................",
-    "........KRK.....................",
-    "........KRRK....................",
-    "........KRRRK...................",
-    "........KRRRRK..................",
-    ".KKKKKKKRRRRRRK.................",
-    ".KRRRRRRRRRRRRRK................",
-    ".KKKKKKKRRRRRRK.................",
-    "........KRRRRK..................",
-    "........KRRRK...................",
-    "........KRRK....................",
-    "........KRK.....................",
-    "........KK......................",
-    "........K.......................",
-    }},
+    {"marker.ico",
+     false,
+     0,
+     0,
+     {
+         "................................", "................................", "................................",
+         "................................", "................................", "................................",
+         "................................", "................................", "................................",
+         "........K.......................", "........KK......................", "........KRK.....................",
+         "........KRRK....................", "........KRRRK...................", "........KRRRRK..................",
+         ".KKKKKKKRRRRRRK.................", ".KRRRRRRRRRRRRRK................", ".KKKKKKKRRRRRRK.................",
+         "........KRRRRK..................", "........KRRRK...................", "........KRRK....................",
+         "........KRK.....................", "........KK......................", "........K.......................",
+     }},
     // 134: the pointer over a valid insertion point.
-    {"insert.cur", true, 0, 0, {
-    "K...............................",
-    "KK..............................",
-    "KWK.............................",
-    "KWWK............................",
-    "KWWWK...........................",
-    "KWWWWK..........................",
-    "KWWWWWK.........................",
-    "KWWWWWWK........................",
-    "KWWWWWWWK.......................",
-    "KWWWWWWWWK......................",
-    "KWWWWWKKKKK.....................",
-    "KWWKWWK.........................",
-    "KWK.KWWK........................",
-    "KK..KWWK........................",
-    "K....KWWK.......................",
-    ".....KWWK.......................",
-    "......KK........................",
-    ".........KK.....................",
-    ".........KWK....................",
-    ".........KWWKKKKKKKKKKKKK.......",
-    ".........KWWWWWWWWWWWWWWK.......",
-    ".........KWWKKKKKKKKKKKKK.......",
-    ".........KWK....................",
-    ".........KK.....................",
-    }},
+    {"insert.cur",
+     true,
+     0,
+     0,
+     {
+         "K...............................", "KK..............................", "KWK.............................",
+         "KWWK............................", "KWWWK...........................", "KWWWWK..........................",
+         "KWWWWWK.........................", "KWWWWWWK........................", "KWWWWWWWK.......................",
+         "KWWWWWWWWK......................", "KWWWWWKKKKK.....................", "KWWKWWK.........................",
+         "KWK.KWWK........................", "KK..KWWK........................", "K....KWWK.......................",
+         ".....KWWK.......................", "......KK........................", ".........KK.....................",
+         ".........KWK....................", ".........KWWKKKKKKKKKKKKK.......", ".........KWWWWWWWWWWWWWWK.......",
+         ".........KWWKKKKKKKKKKKKK.......", ".........KWK....................", ".........KK.....................",
+     }},
     // 135: the pointer where nothing can be inserted.
-    {"noinsert.cur", true, 0, 0, {
-    "K...............................",
-    "KK..............................",
-    "KWK.............................",
-    "KWWK............................",
-    "KWWWK...........................",
-    "KWWWWK..........................",
-    "KWWWWWK.........................",
-    "KWWWWWWK........................",
-    "KWWWWWWWK.......................",
-    "KWWWWWWWWK......................",
-    "KWWWWWKKKKK.....................",
-    "KWWKWWK.........................",
-    "KWK.KWWK........................",
-    "KK..KWWK........................",
-    "K....KWWK........WWWWWW.........",
-    ".....KWWK......WWKKKKKKWW.......",
-    "......KK......WWKKKKKKKKWW......",
-    ".............WWKKKWWWWKKKWW.....",
-    ".............WKKKKW..WWKKKW.....",
-    "............WKKKKKKW...WKKKW....",
-    "............WKKWWKKKW..WWKKW....",
-    "............WKKW.WKKKW..WKKW....",
-    "............WKKW..WKKKW.WKKW....",
-    "............WKKWW..WKKKWWKKW....",
-    "............WKKKW...WKKKKKKW....",
-    ".............WKKKWW..WKKKKW.....",
-    ".............WWKKKWWWWKKKWW.....",
-    "..............WWKKKKKKKKWW......",
-    "...............WWKKKKKKWW.......",
-    ".................WWWWWW.........",
-    }},
+    {"noinsert.cur",
+     true,
+     0,
+     0,
+     {
+         "K...............................", "KK..............................", "KWK.............................",
+         "KWWK............................", "KWWWK...........................", "KWWWWK..........................",
+         "KWWWWWK.........................", "KWWWWWWK........................", "KWWWWWWWK.......................",
+         "KWWWWWWWWK......................", "KWWWWWKKKKK.....................", "KWWKWWK.........................",
+         "KWK.KWWK........................", "KK..KWWK........................", "K....KWWK........WWWWWW.........",
+         ".....KWWK......WWKKKKKKWW.......", "......KK......WWKKKKKKKKWW......", ".............WWKKKWWWWKKKWW.....",
+         ".............WKKKKW..WWKKKW.....", "............WKKKKKKW...WKKKW....", "............WKKWWKKKW..WWKKW....",
+         "............WKKW.WKKKW..WKKW....", "............WKKW..WKKKW.WKKW....", "............WKKWW..WKKKWWKKW....",
+         "............WKKKW...WKKKKKKW....", ".............WKKKWW..WKKKKW.....", ".............WWKKKWWWWKKKWW.....",
+         "..............WWKKKKKKKKWW......", "...............WWKKKKKKWW.......", ".................WWWWWW.........",
+     }},
 };
 
 class CBytes {

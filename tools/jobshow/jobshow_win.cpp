@@ -15,33 +15,17 @@
 
 #include "movie/vroonjob_win.h"
 #include "tools/moviefixture/moviefixture.h"
+#include "tools/testsupport/showpose_win.h"
 #include "tools/testsupport/uidriver_win.h"
 
 namespace {
 
-const DWORD SHOT_TIMEOUT = 60000;
+const DWORD SHOT_TIMEOUT = SHOWPOSE_TIMEOUT;
 
 std::string s_folder;
 
-// Announces a moment and waits until its picture is taken.
 void Pose(const char* szName) {
-    const std::string ready = s_folder + szName + ".ready", taken = s_folder + szName + ".taken";
-    MOVIEFIXTURE_WriteFile(ready, "");
-    UIDRIVER_WaitUntil([&] { return MOVIEFIXTURE_FileExists(taken); }, SHOT_TIMEOUT);
-}
-
-bool WriteMovie(const std::string& path, uint32_t cbMedia) {
-    FILE* pFile = fopen(path.c_str(), "wb");
-    if (!pFile)
-        return false;
-    const std::string header = MOVIEFIXTURE_DWORD(cbMedia + 8) + "mdat";
-    bool fOk = fwrite(header.data(), header.size(), 1, pFile) == 1;
-    const std::string block(1 << 20, '\x5a');
-    for (uint32_t cbDone = 0; fOk && cbDone < cbMedia; cbDone += block.size())
-        fOk = fwrite(block.data(), block.size(), 1, pFile) == 1;
-    const std::string moov = MOVIEFIXTURE_Movie({MOVIEFIXTURE_Track(MOVIEFIXTURE_ChunkOffsets(QTATOM_STCO, {8}))});
-    fOk = fOk && fwrite(moov.data(), moov.size(), 1, pFile) == 1;
-    return fclose(pFile) == 0 && fOk;
+    SHOWPOSE_Pose(s_folder, szName);
 }
 
 }  // namespace
@@ -54,7 +38,8 @@ int main(int argc, char** argv) {
     s_folder = std::string(argv[1]) + "\\";
     const uint32_t cMegabytes = argc > 2 ? static_cast<uint32_t>(strtoul(argv[2], nullptr, 10)) : 512;
     const std::string movie = s_folder + "Sunset over the bay.mov";
-    if (cMegabytes == 0 || cMegabytes > 4000 || !WriteMovie(movie, cMegabytes << 20)) {
+    if (cMegabytes == 0 || cMegabytes >= 4096 ||
+        !MOVIEFIXTURE_WriteLargeMovie(movie, static_cast<uint64_t>(cMegabytes) << 20, 1000)) {
         fprintf(stderr, "jobshow: cannot write %s\n", movie.c_str());
         return 1;
     }

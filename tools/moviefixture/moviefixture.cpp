@@ -62,6 +62,28 @@ bool MOVIEFIXTURE_WriteFile(const std::string& path, const std::string& bytes) {
     return fclose(pFile) == 0 && fWritten;
 }
 
+size_t MOVIEFIXTURE_WriteLargeMovie(const std::string& path, uint64_t cbMedia, uint32_t nChunks) {
+    std::vector<uint64_t> offsets;
+    for (uint32_t i = 0; i < nChunks; ++i)
+        offsets.push_back(8 + cbMedia / nChunks * i);
+    const std::string moov = MOVIEFIXTURE_Movie({MOVIEFIXTURE_Track(MOVIEFIXTURE_ChunkOffsets(QTATOM_STCO, offsets))});
+    FILE* pFile = fopen(path.c_str(), "wb");
+    if (!pFile)
+        return 0;
+    const std::string header = MOVIEFIXTURE_DWORD(static_cast<uint32_t>(8 + cbMedia)) + "mdat";
+    bool fOk = fwrite(header.data(), header.size(), 1, pFile) == 1;
+    std::string block(1 << 20, '\0');
+    uint32_t dwSeed = 12345;
+    for (uint64_t qwDone = 0; fOk && qwDone < cbMedia; qwDone += block.size()) {
+        for (char& ch : block)
+            ch = static_cast<char>((dwSeed = dwSeed * 1103515245 + 12345) >> 16);
+        const uint64_t cbLeft = cbMedia - qwDone;
+        fOk = fwrite(block.data(), cbLeft < block.size() ? static_cast<size_t>(cbLeft) : block.size(), 1, pFile) == 1;
+    }
+    fOk = fOk && fwrite(moov.data(), moov.size(), 1, pFile) == 1;
+    return fclose(pFile) == 0 && fOk ? moov.size() : 0;
+}
+
 std::string MOVIEFIXTURE_ReadFile(const std::string& path) {
     std::string bytes;
     FILE* pFile = fopen(path.c_str(), "rb");

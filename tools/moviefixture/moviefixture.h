@@ -25,6 +25,10 @@ std::string MOVIEFIXTURE_Track(const std::string& stblContent);
 std::string MOVIEFIXTURE_Movie(const std::vector<std::string>& tracks);
 
 bool MOVIEFIXTURE_WriteFile(const std::string& path, const std::string& bytes);
+// A large flattened movie written straight to a file: "mdat" at 0 with cbMedia bytes of varied content (below
+// 4 GB), then a movie atom whose one track has nChunks chunk offsets spread over the media. Returns the movie
+// atom's size; 0 when the file cannot be written.
+size_t MOVIEFIXTURE_WriteLargeMovie(const std::string& path, uint64_t cbMedia, uint32_t nChunks);
 // The file's bytes; empty when it cannot be read.
 std::string MOVIEFIXTURE_ReadFile(const std::string& path);
 bool MOVIEFIXTURE_FileExists(const std::string& path);

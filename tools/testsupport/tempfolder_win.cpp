@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <cstdio>
-
 namespace {
 
 void RemoveTree(const std::string& folder) {
@@ -38,25 +36,4 @@ CTempFolder::CTempFolder(const char* szTag) {
 
 CTempFolder::~CTempFolder() {
     RemoveTree(m_path);
-}
-
-bool CTempFolder::Write(const std::string& fileName, const std::string& bytes) {
-    FILE* pFile = fopen(fileName.c_str(), "wb");
-    if (!pFile)
-        return false;
-    const bool fOk = fwrite(bytes.data(), 1, bytes.size(), pFile) == bytes.size();
-    return fclose(pFile) == 0 && fOk;
-}
-
-std::string CTempFolder::Read(const std::string& fileName) {
-    std::string bytes;
-    FILE* pFile = fopen(fileName.c_str(), "rb");
-    if (!pFile)
-        return bytes;
-    char buffer[4096];
-    size_t cb;
-    while ((cb = fread(buffer, 1, sizeof(buffer), pFile)) > 0)
-        bytes.append(buffer, cb);
-    fclose(pFile);
-    return bytes;
 }

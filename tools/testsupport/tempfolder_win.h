@@ -16,10 +16,6 @@ public:
     const std::string& Path() const { return m_path; }
     std::string operator/(const std::string& name) const { return m_path + name; }
 
-    // Whole-file access for fixtures: true on success; Read gives an empty text for a missing file.
-    static bool Write(const std::string& fileName, const std::string& bytes);
-    static std::string Read(const std::string& fileName);
-
 private:
     std::string m_path;
 };

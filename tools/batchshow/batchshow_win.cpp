@@ -1,0 +1,79 @@
+// batchshow: shows a batch list for screenshots (./go screenshots), posing at these moments:
+//
+//   1-batch-list   movies in fast-start form and not yet, two of them selected
+//   2-dragging     the selection dragged before the first movie, the marker showing where it will go
+//
+//   batchshow FOLDER
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include "converter/batchdoc_win.h"
+#include "movie/qtatoms.h"
+#include "tools/moviefixture/moviefixture.h"
+#include "tools/testsupport/showpose_win.h"
+#include "tools/testsupport/uidriver_win.h"
+
+namespace {
+
+LPARAM PointOf(HWND hList, int nEntry, int dy) {
+    RECT rc;
+    SendMessageA(hList, LB_GETITEMRECT, nEntry, reinterpret_cast<LPARAM>(&rc));
+    return MAKELPARAM(rc.left + 60, rc.top + dy);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        fprintf(stderr, "usage: batchshow FOLDER\n");
+        return 2;
+    }
+    const std::string folder = std::string(argv[1]) + "\\";
+    const char* names[] = {"Sunset over the bay.mov", "Harbour lights.mov", "Morning market.qt", "Tide pools.mov",
+                           "Lighthouse at dusk.mov"};
+    const std::string mdat = MOVIEFIXTURE_Atom(QTATOM_MDAT, std::string(256, 'm'));
+    const std::string moov = MOVIEFIXTURE_Movie({MOVIEFIXTURE_Track(MOVIEFIXTURE_ChunkOffsets(QTATOM_STCO, {8}))});
+    std::vector<std::string> movies;
+    for (size_t i = 0; i < std::size(names); ++i) {
+        movies.push_back(folder + names[i]);
+        MOVIEFIXTURE_WriteFile(movies.back(), i % 2 ? moov + mdat : mdat + moov);
+    }
+
+    CDocApp app(GetModuleHandleA(nullptr), "Flarion");
+    app.AddTemplate(new CDocTemplate(app.GetInstance(), IDR_BATCHTYPE, BATCHDOC_FACTORY));
+    if (!app.CreateMainFrame(IDR_MAINFRAME, "Orvanta Flarion"))
+        return 1;
+    const HWND hFrame = app.GetMainFrame()->GetHandle();
+    SetWindowPos(hFrame, nullptr, 40, 40, 640, 360, SWP_NOZORDER | SWP_SHOWWINDOW);
+    auto* pDoc = dynamic_cast<CBatchDoc*>(app.NewDocument());
+    if (!pDoc)
+        return 1;
+    pDoc->AddFiles(movies);
+    auto* pView = dynamic_cast<CBatchView*>(pDoc->GetViews().at(0));
+    SendMessageA(app.GetMainFrame()->GetClient(), WM_MDIMAXIMIZE,
+                 reinterpret_cast<WPARAM>(pView->GetFrame()->GetHandle()), 0);
+    const HWND hList = pView->GetListBox().GetHandle();
+    pDoc->GetSelectionList().RemoveAll();
+    pDoc->GetSelectionList().Add(pDoc->GetItemList().GetAt(2));
+    pDoc->GetSelectionList().Add(pDoc->GetItemList().GetAt(4));
+    pDoc->UpdateAllViews(nullptr);
+
+    CUserThread user([&] {
+        Sleep(500);
+        SHOWPOSE_Pose(folder, "1-batch-list");
+        PostMessageA(hList, WM_LBUTTONDOWN, MK_LBUTTON, PointOf(hList, 2, 4));
+        PostMessageA(hList, WM_MOUSEMOVE, MK_LBUTTON, PointOf(hList, 0, 3));
+        Sleep(500);
+        SHOWPOSE_Pose(folder, "2-dragging");
+        PostMessageA(hList, WM_LBUTTONUP, 0, PointOf(hList, 0, 3));
+        Sleep(300);
+        PostMessageA(hFrame, WM_CLOSE, 0, 0);
+    });
+    app.Run();
+    user.Join();
+    for (const std::string& movie : movies)
+        DeleteFileA(movie.c_str());
+    return 0;
+}

@@ -1,0 +1,388 @@
+// vroon as a user runs it: the program on real movies made by ffmpeg, checked by ffmpeg; a movie of more than
+// 4 GB; and the safety of the in-place conversion when the process is killed, interrupted or runs out of space.
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "movie/qtmodern.h"
+#include "movie/tests/qtmodernfixture.h"
+#include "tools/vroon/vroonrun.h"
+
+extern char** environ;
+
+namespace {
+
+using std::string;
+
+string Scratch(const string& name) {
+    return ::testing::TempDir() + "vroonproc_" + name;
+}
+
+struct OUTPUT {
+    int nStatus;
+    string text;
+};
+
+// Runs a shell command; its standard output and its exit status.
+OUTPUT Shell(const string& command) {
+    OUTPUT output = {-1, ""};
+    FILE* pPipe = popen(command.c_str(), "r");
+    if (!pPipe)
+        return output;
+    char buffer[4096];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof(buffer), pPipe)) > 0)
+        output.text.append(buffer, n);
+    const int nWait = pclose(pPipe);
+    output.nStatus = WIFEXITED(nWait) ? WEXITSTATUS(nWait) : -1;
+    return output;
+}
+
+OUTPUT Vroon(const string& args) {
+    return Shell(string(VROON_PATH) + " " + args + " 2>&1");
+}
+
+string Quoted(const string& path) {
+    return "'" + path + "'";
+}
+
+string Framemd5(const string& movie, const string& codecOptions) {
+    const OUTPUT output = Shell("ffmpeg -nostdin -v error -i " + Quoted(movie) + " -map 0 " + codecOptions +
+                                " -f framemd5 - 2>/dev/null");
+    EXPECT_EQ(0, output.nStatus) << movie;
+    return output.text;
+}
+
+// The top-level atoms as ffprobe sees them, in file order.
+string TopLevelByFfprobe(const string& movie) {
+    const string trace = Shell("ffprobe -v trace " + Quoted(movie) + " 2>&1 >/dev/null").text;
+    string types;
+    for (size_t nRoot = trace.find("parent:'root'"); nRoot != string::npos;
+         nRoot = trace.find("parent:'root'", nRoot + 1)) {
+        const size_t nType = trace.rfind("type:'", nRoot);
+        if (nType != string::npos)
+            types += trace.substr(nType + 6, 4) + " ";
+    }
+    return types;
+}
+
+// Rewrites a movie whose moov follows its one mdat so that the media data lies in two mdat atoms, split at the
+// chunk nearest the middle; the chunks behind the split move by the second atom's header.
+string SplitMedia(const string& bytes) {
+    CQTMemorySource source(bytes.data(), bytes.size());
+    std::vector<QTM_ATOM> atoms;
+    uint64_t qwWhere = 0;
+    EXPECT_EQ(QTM_CONVERT, QTMODERN_ReadLayout(source, true, &atoms, &qwWhere));
+    const QTM_ATOM* pMdat = nullptr;
+    std::vector<uint64_t> chunks;
+    for (const QTM_ATOM& atom : atoms) {
+        if (atom.nDepth == 0 && atom.dwType == QTATOM_MDAT)
+            pMdat = &atom;
+        if (atom.dwType == QTATOM_STCO) {
+            for (uint32_t i = 0; i < MOVIEFIXTURE_GetDWORD(bytes, atom.qwStart + 12); ++i)
+                chunks.push_back(MOVIEFIXTURE_GetDWORD(bytes, atom.qwStart + 16 + 4 * i));
+        }
+    }
+    if (!pMdat || pMdat->cbHeader != 8 || chunks.size() < 2) {
+        ADD_FAILURE() << "not a movie with one mdat and stco tables";
+        return "";
+    }
+    std::sort(chunks.begin(), chunks.end());
+    const uint64_t qwSplit = chunks[chunks.size() / 2];
+    const uint64_t qwMdatEnd = pMdat->qwStart + pMdat->qwSize;
+    string split = bytes.substr(0, pMdat->qwStart) +
+                   MOVIEFIXTURE_DWORD(static_cast<uint32_t>(qwSplit - pMdat->qwStart)) + "mdat" +
+                   bytes.substr(pMdat->qwStart + 8, qwSplit - pMdat->qwStart - 8) +
+                   MOVIEFIXTURE_DWORD(static_cast<uint32_t>(qwMdatEnd - qwSplit + 8)) + "mdat" +
+                   bytes.substr(qwSplit);
+    for (const QTM_ATOM& atom : atoms) {
+        if (atom.dwType != QTATOM_STCO)
+            continue;
+        const uint64_t qwTable = atom.qwStart + 8;  // everything behind the split moved by 8
+        for (uint32_t i = 0; i < MOVIEFIXTURE_GetDWORD(bytes, atom.qwStart + 12); ++i) {
+            const uint32_t dwChunk = MOVIEFIXTURE_GetDWORD(bytes, atom.qwStart + 16 + 4 * i);
+            split.replace(qwTable + 16 + 4 * i, 4, MOVIEFIXTURE_DWORD(dwChunk >= qwSplit ? dwChunk + 8 : dwChunk));
+        }
+    }
+    return split;
+}
+
+struct MovieCase {
+    const char* szName;
+    const char* szMake;     // ffmpeg's output options for one video and two audio tracks, and the file's extension
+    const char* szExt;
+    const char* szFlatten;  // qtflatten's options, or null to keep ffmpeg's layout
+    bool fSplit;            // split the media data into two mdat atoms
+};
+
+void PrintTo(const MovieCase& c, std::ostream* os) {
+    *os << c.szName;
+}
+
+class VroonFfmpegTest : public ::testing::TestWithParam<MovieCase> {};
+
+TEST_P(VroonFfmpegTest, ConvertsInPlaceWithEveryFrameAndPacketIntactAndMoovFirst) {
+    const MovieCase& c = GetParam();
+    const string made = Scratch(string(c.szName) + "_made" + c.szExt);
+    const string movie = Scratch(string(c.szName) + c.szExt);
+    ASSERT_EQ(0, Shell(string("ffmpeg -nostdin -v error -y -f lavfi -i testsrc=size=176x144:rate=25:duration=2 ") +
+                       "-f lavfi -i sine=frequency=440:duration=2 -f lavfi -i sine=frequency=660:duration=2 " +
+                       "-map 0 -map 1 -map 2 " + c.szMake + " " + Quoted(made))
+                     .nStatus);
+    if (c.szFlatten) {
+        ASSERT_EQ(0, Shell(string(QTFLATTEN_PATH) + " " + c.szFlatten + " " + Quoted(made) + " " + Quoted(movie)).nStatus);
+    } else {
+        ASSERT_TRUE(MOVIEFIXTURE_WriteFile(movie, MOVIEFIXTURE_ReadFile(made)));
+    }
+    if (c.fSplit) {
+        ASSERT_TRUE(MOVIEFIXTURE_WriteFile(movie, SplitMedia(MOVIEFIXTURE_ReadFile(movie))));
+    }
+    const string source = TopLevelByFfprobe(movie);
+    ASSERT_LT(source.find("mdat"), source.find("moov")) << source;
+
+    const string decoded = Framemd5(made, "");
+    const string packets = Framemd5(made, "-c copy");
+    ASSERT_NE(string::npos, decoded.find("\n2,")) << "three streams expected";
+    ASSERT_EQ(packets, Framemd5(movie, "-c copy")) << "the source as laid out for the test already differs";
+
+    const OUTPUT converted = Vroon(Quoted(movie));
+    EXPECT_EQ(0, converted.nStatus);
+    EXPECT_EQ(movie + ": converted (moov moved to the front)\n", converted.text);
+    EXPECT_FALSE(MOVIEFIXTURE_FileExists(movie + VROONRUN_TEMP_SUFFIX));
+    const string result = TopLevelByFfprobe(movie);
+    EXPECT_LT(result.find("moov"), result.find("mdat")) << result;
+    EXPECT_EQ(source.size(), result.size()) << source << "/ " << result;
+    EXPECT_EQ(decoded, Framemd5(movie, ""));
+    EXPECT_EQ(packets, Framemd5(movie, "-c copy"));
+    EXPECT_EQ(0, Vroon("--check " + Quoted(movie)).nStatus);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Movies,
+    VroonFfmpegTest,
+    ::testing::Values(
+        MovieCase{"h264_aac_mp4", "-c:v libx264 -preset ultrafast -c:a aac", ".mp4", nullptr, false},
+        MovieCase{"h264_aac_mov", "-c:v libx264 -preset ultrafast -c:a aac", ".mov", nullptr, false},
+        MovieCase{"h264_aac_two_mdat", "-c:v libx264 -preset ultrafast -c:a aac", ".mp4", nullptr, true},
+        MovieCase{"mpeg4_pcm_co64_mdat64", "-c:v mpeg4 -c:a pcm_s16le", ".mov", "--co64 --mdat64", false}),
+    [](const ::testing::TestParamInfo<MovieCase>& info) { return string(info.param.szName); });
+
+TEST(VroonProcessTest, LeavesAnAlreadyFastStartMovieByteForByte) {
+    const string movie = Scratch("faststart.mp4");
+    ASSERT_EQ(0, Shell("ffmpeg -nostdin -v error -y -f lavfi -i testsrc=size=176x144:rate=25:duration=1 "
+                       "-f lavfi -i sine=duration=1 -c:v libx264 -preset ultrafast -c:a aac -movflags +faststart " +
+                       Quoted(movie))
+                     .nStatus);
+    const string bytes = MOVIEFIXTURE_ReadFile(movie);
+    struct stat before;
+    ASSERT_EQ(0, stat(movie.c_str(), &before));
+    const OUTPUT output = Vroon(Quoted(movie));
+    EXPECT_EQ(0, output.nStatus);
+    EXPECT_EQ(movie + ": already fast-start, left alone\n", output.text);
+    EXPECT_EQ(bytes, MOVIEFIXTURE_ReadFile(movie));
+    struct stat after;
+    ASSERT_EQ(0, stat(movie.c_str(), &after));
+    EXPECT_EQ(before.st_ino, after.st_ino);  // not even replaced by a copy
+}
+
+TEST(VroonProcessTest, RefusalsAndUsageErrorsGiveTheDocumentedStatus) {
+    const string folder = Scratch("folder");
+    mkdir(folder.c_str(), 0755);
+    const struct {
+        string args;
+        int nStatus;
+        string text;
+    } cases[] = {
+        {Quoted(Scratch("missing.mov")), 1, Scratch("missing.mov") + ": not found\n"},
+        {Quoted(folder), 1, folder + ": is a folder, not a movie\n"},
+        {"--bogus x.mov", 2, "vroon: unknown option --bogus (vroon --help shows the usage)\n"},
+        {"", 2, "vroon: no movie given (vroon --help shows the usage)\n"},
+        {"--version", 0, "vroon 1.0\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args);
+        const OUTPUT output = Vroon(c.args);
+        EXPECT_EQ(c.nStatus, output.nStatus);
+        EXPECT_EQ(c.text, output.text);
+    }
+    EXPECT_EQ(0, Vroon("--help").text.find("Usage: vroon [options] MOVIE...\n"));
+}
+
+// The converted movie keeps what the user set on the file: its permissions, and a symbolic link to it stays a
+// link (the movie it points at is converted).
+TEST(VroonProcessTest, KeepsPermissionsAndSymbolicLinks) {
+    const string movie = Scratch("linked.mov"), link = Scratch("link.mov");
+    const std::vector<string> parts = {MOVIEFIXTURE_Atom(QTATOM_MDAT, QTMFIXTURE_Media(3000, 'p')), QTMFIXTURE_MOOV};
+    ASSERT_TRUE(MOVIEFIXTURE_WriteFile(movie, QTMFIXTURE_Layout(parts, {0, 1}, {{0, 10}}, QTATOM_STCO)));
+    ASSERT_EQ(0, chmod(movie.c_str(), 0640));
+    remove(link.c_str());
+    ASSERT_EQ(0, symlink(movie.c_str(), link.c_str()));
+    const OUTPUT output = Vroon(Quoted(link));
+    EXPECT_EQ(0, output.nStatus) << output.text;
+    struct stat st;
+    ASSERT_EQ(0, lstat(link.c_str(), &st));
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    ASSERT_EQ(0, stat(movie.c_str(), &st));
+    EXPECT_EQ(0640u, st.st_mode & 07777);
+    EXPECT_EQ(QTMFIXTURE_Layout(parts, {1, 0}, {{0, 10}}, QTATOM_STCO), MOVIEFIXTURE_ReadFile(movie));
+    remove(link.c_str());
+    remove(movie.c_str());
+}
+
+// A movie whose media data straddles 4 GB after moov moves in front: the stco table must become co64. The
+// bulk of the file is a hole, so it costs no disk space where the file system keeps holes.
+TEST(VroonProcessTest, MovieOfMoreThan4GBGetsItsOffsetsWidened) {
+    const string movie = Scratch("large.mov");
+    const string ftyp = MOVIEFIXTURE_Atom(QTATOM_FTYP, "qt  \0\0\0\0qt  ");
+    const uint64_t qwSecond = 0xFFFFFE00ull;  // the second mdat and its chunks lie below 4 GB, but not by much
+    std::vector<uint64_t> chunks;
+    string media;
+    for (int i = 0; i < 8; ++i) {
+        chunks.push_back(qwSecond + 8 + media.size());
+        media += "chunk#" + std::to_string(i) + string(50, '.');
+    }
+    const string moov = QTMFIXTURE_Moov(chunks, QTATOM_STCO);
+    {
+        FILE* pFile = fopen(movie.c_str(), "wb");
+        ASSERT_TRUE(pFile);
+        const string first = ftyp + MOVIEFIXTURE_DWORD(static_cast<uint32_t>(qwSecond - ftyp.size())) + "mdat";
+        const string second = MOVIEFIXTURE_Atom(QTATOM_MDAT, media) + moov;
+        const bool fOk = fwrite(first.data(), first.size(), 1, pFile) == 1 &&
+                         fseeko(pFile, static_cast<off_t>(qwSecond), SEEK_SET) == 0 &&
+                         fwrite(second.data(), second.size(), 1, pFile) == 1;
+        ASSERT_EQ(0, fclose(pFile));
+        ASSERT_TRUE(fOk);
+    }
+    struct stat st;
+    ASSERT_EQ(0, stat(movie.c_str(), &st));
+    struct statvfs fs;
+    if (static_cast<uint64_t>(st.st_blocks) * 512 > (64u << 20) || statvfs(movie.c_str(), &fs) != 0 ||
+        static_cast<uint64_t>(fs.f_bavail) * fs.f_frsize < (1ull << 30)) {
+        remove(movie.c_str());
+        GTEST_SKIP() << "this file system does not keep the 4 GB sparse movie as a hole";
+    }
+    const OUTPUT output = Vroon(Quoted(movie));
+    EXPECT_EQ(0, output.nStatus);
+    EXPECT_EQ(movie + ": converted (moov moved to the front, 1 chunk offset table(s) widened to co64)\n", output.text);
+
+    // The result: ftyp, moov with a co64 table, then both mdat atoms; every offset lands on its marker.
+    FILE* pFile = fopen(movie.c_str(), "rb");
+    ASSERT_TRUE(pFile);
+    string head(4096, '\0');
+    head.resize(fread(&head[0], 1, head.size(), pFile));
+    const size_t nCo64 = head.find("co64");
+    ASSERT_NE(string::npos, nCo64);
+    EXPECT_EQ("moov", head.substr(ftyp.size() + 4, 4));
+    EXPECT_EQ(chunks.size(), MOVIEFIXTURE_GetDWORD(head, nCo64 + 8));
+    for (size_t i = 0; i < chunks.size(); ++i) {
+        const uint64_t qwChunk = MOVIEFIXTURE_GetQWORD(head, nCo64 + 12 + 8 * i);
+        EXPECT_EQ(chunks[i] + moov.size() + 4 * chunks.size(), qwChunk);  // moved by the widened moov
+        char szMarker[16] = {};
+        ASSERT_EQ(0, fseeko(pFile, static_cast<off_t>(qwChunk), SEEK_SET));
+        ASSERT_EQ(1u, fread(szMarker, 7, 1, pFile));
+        EXPECT_EQ("chunk#" + std::to_string(i), string(szMarker));
+    }
+    EXPECT_GT(MOVIEFIXTURE_GetQWORD(head, nCo64 + 12 + 8 * (chunks.size() - 1)), 0xFFFFFFFFull);
+    fclose(pFile);
+    remove(movie.c_str());
+}
+
+// A movie big enough that a conversion takes a while, with data in every byte.
+struct KILLFIXTURE {
+    string movie, source, converted;
+};
+
+KILLFIXTURE MakeKillFixture(const string& name) {
+    KILLFIXTURE fixture;
+    fixture.movie = Scratch(name);
+    const std::vector<string> parts = {MOVIEFIXTURE_Atom(QTATOM_FTYP, "isom\0\0\0\0isom"),
+                                       MOVIEFIXTURE_Atom(QTATOM_MDAT, QTMFIXTURE_Media(12u << 20, 'k')),
+                                       QTMFIXTURE_MOOV};
+    const std::vector<QTMFIXTURE_CHUNK> chunks = {{1, 0}, {1, 6u << 20}};
+    fixture.source = QTMFIXTURE_Layout(parts, {0, 1, 2}, chunks, QTATOM_STCO);
+    fixture.converted = QTMFIXTURE_Layout(parts, {0, 2, 1}, chunks, QTATOM_STCO);
+    return fixture;
+}
+
+pid_t Start(const string& movie) {
+    const char* argv[] = {VROON_PATH, "--quiet", movie.c_str(), nullptr};
+    pid_t pid = -1;
+    posix_spawn(&pid, VROON_PATH, nullptr, nullptr, const_cast<char**>(argv), environ);
+    return pid;
+}
+
+// Kills the conversion at spread-out moments, from before it opens the movie to after it has finished: the
+// movie's name must always hold either the whole original or the whole converted movie.
+void KillAtRandomMoments(int nSignal, bool fTemporaryMayStay) {
+    const KILLFIXTURE fixture = MakeKillFixture(nSignal == SIGKILL ? "kill.mov" : "interrupt.mov");
+    ASSERT_TRUE(MOVIEFIXTURE_WriteFile(fixture.movie, fixture.source));
+    const auto start = std::chrono::steady_clock::now();
+    const pid_t pidTimed = Start(fixture.movie);
+    int nWait = 0;
+    ASSERT_EQ(pidTimed, waitpid(pidTimed, &nWait, 0));
+    ASSERT_EQ(0, WEXITSTATUS(nWait));
+    const long nMicros =
+        std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start).count();
+    ASSERT_EQ(fixture.converted, MOVIEFIXTURE_ReadFile(fixture.movie));
+
+    std::mt19937 random(12345);
+    std::uniform_int_distribution<long> moment(0, nMicros + nMicros / 4);
+    int anSeen[2] = {0, 0};
+    for (int nRound = 0; nRound < 20; ++nRound) {
+        SCOPED_TRACE(nRound);
+        ASSERT_TRUE(MOVIEFIXTURE_WriteFile(fixture.movie, fixture.source));
+        const pid_t pid = Start(fixture.movie);
+        ASSERT_GT(pid, 0);
+        usleep(static_cast<useconds_t>(moment(random)));
+        kill(pid, nSignal);
+        ASSERT_EQ(pid, waitpid(pid, &nWait, 0));
+        const string bytes = MOVIEFIXTURE_ReadFile(fixture.movie);
+        const bool fOriginal = bytes == fixture.source;
+        EXPECT_TRUE(fOriginal || bytes == fixture.converted) << "the movie holds " << bytes.size() << " other bytes";
+        ++anSeen[fOriginal ? 0 : 1];
+        const string temp = fixture.movie + VROONRUN_TEMP_SUFFIX;
+        if (!fTemporaryMayStay) {
+            EXPECT_FALSE(MOVIEFIXTURE_FileExists(temp));
+        }
+        remove(temp.c_str());
+    }
+    printf("of 20 conversions stopped at random: %d left the original, %d had finished\n", anSeen[0], anSeen[1]);
+    remove(fixture.movie.c_str());
+}
+
+TEST(VroonProcessTest, KilledAtAnyMomentTheMovieIsWholeUnderItsName) {
+    KillAtRandomMoments(SIGKILL, true);
+}
+
+TEST(VroonProcessTest, InterruptedTheMovieIsWholeAndTheTemporaryFileRemoved) {
+    KillAtRandomMoments(SIGINT, false);
+}
+
+TEST(VroonProcessTest, AFullDiskLeavesTheMovieAndNoTemporaryFile) {
+    const KILLFIXTURE fixture = MakeKillFixture("full.mov");
+    ASSERT_TRUE(MOVIEFIXTURE_WriteFile(fixture.movie, fixture.source));
+    // The file size limit makes every write past 2 MB fail as a full disk would.
+    const OUTPUT output =
+        Shell("trap '' XFSZ; ulimit -f 2048; exec " + string(VROON_PATH) + " " + Quoted(fixture.movie) + " 2>&1");
+    EXPECT_EQ(1, output.nStatus);
+    EXPECT_EQ(fixture.movie + ": not converted: no space left on the disk writing " + fixture.movie +
+                  VROONRUN_TEMP_SUFFIX + "; the movie is unchanged\n",
+              output.text);
+    EXPECT_EQ(fixture.source, MOVIEFIXTURE_ReadFile(fixture.movie));
+    EXPECT_FALSE(MOVIEFIXTURE_FileExists(fixture.movie + VROONRUN_TEMP_SUFFIX));
+    remove(fixture.movie.c_str());
+}
+
+}  // namespace

@@ -1,0 +1,204 @@
+// The conversion as vroon runs it, in this process, over real files (natively and under Wine).
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "movie/tests/qtmodernfixture.h"
+#include "tools/vroon/vroonopts.h"
+#include "tools/vroon/vroonrun.h"
+
+namespace {
+
+const std::string FTYP = MOVIEFIXTURE_Atom(QTATOM_FTYP, std::string("mp42\0\0\0\0mp42isom", 16));
+const std::string MEDIA = MOVIEFIXTURE_Atom(QTATOM_MDAT, QTMFIXTURE_Media(5000, 'r'));
+const std::string FREE = MOVIEFIXTURE_Atom(QTATOM_FREE, "");
+const std::vector<std::string> PARTS = {FTYP, FREE, MEDIA, QTMFIXTURE_MOOV};
+const std::vector<QTMFIXTURE_CHUNK> CHUNKS = {{2, 0}, {2, 2500}, {2, 4999}};
+const std::string SLOW = QTMFIXTURE_Layout(PARTS, {0, 1, 2, 3}, CHUNKS, QTATOM_STCO);
+const std::string FAST = QTMFIXTURE_Layout(PARTS, {0, 1, 3, 2}, CHUNKS, QTATOM_STCO);
+
+std::string ReadStream(FILE* pStream) {
+    std::string text;
+    rewind(pStream);
+    char buffer[4096];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof(buffer), pStream)) > 0)
+        text.append(buffer, n);
+    return text;
+}
+
+class VroonRunTest : public ::testing::Test {
+protected:
+    // Runs vroon with the arguments; the output and error text land in m_out and m_err.
+    int Run(std::vector<const char*> args) {
+        args.insert(args.begin(), "vroon");
+        VROON_OPTIONS options;
+        std::string error;
+        EXPECT_TRUE(VROONOPTS_Parse(static_cast<int>(args.size()), args.data(), &options, &error)) << error;
+        FILE* pOut = tmpfile();
+        FILE* pErr = tmpfile();
+        const int nStatus = VROONRUN_Run(options, pOut, pErr, false);
+        m_out = ReadStream(pOut);
+        m_err = ReadStream(pErr);
+        fclose(pOut);
+        fclose(pErr);
+        return nStatus;
+    }
+    static std::string Path(const char* szName) { return std::string("vroonrun_") + szName; }
+    void Write(const char* szName, const std::string& bytes) {
+        ASSERT_TRUE(MOVIEFIXTURE_WriteFile(Path(szName), bytes));
+        m_files.push_back(Path(szName));
+    }
+    void TearDown() override {
+        for (const std::string& file : m_files) {
+            remove(file.c_str());
+            remove((file + VROONRUN_TEMP_SUFFIX).c_str());
+        }
+    }
+    void Track(const char* szName) { m_files.push_back(Path(szName)); }
+    std::string m_out, m_err;
+    std::vector<std::string> m_files;
+};
+
+TEST_F(VroonRunTest, ConvertsInPlaceAndLeavesNoTemporaryFile) {
+    Write("slow.mp4", SLOW);
+    const std::string path = Path("slow.mp4");
+    EXPECT_EQ(VROON_EXIT_OK, Run({path.c_str()}));
+    EXPECT_EQ(FAST, MOVIEFIXTURE_ReadFile(path));
+    EXPECT_FALSE(MOVIEFIXTURE_FileExists(path + VROONRUN_TEMP_SUFFIX));
+    EXPECT_EQ(path + ": converted (moov moved to the front)\n", m_out);
+    EXPECT_EQ("", m_err);
+
+    // Converting again finds it in fast-start form and leaves it byte for byte.
+    EXPECT_EQ(VROON_EXIT_OK, Run({path.c_str()}));
+    EXPECT_EQ(FAST, MOVIEFIXTURE_ReadFile(path));
+    EXPECT_EQ(path + ": already fast-start, left alone\n", m_out);
+}
+
+TEST_F(VroonRunTest, WritesANewFileWithDashOAndNeverOverwritesOne) {
+    Write("source.mov", SLOW);
+    const std::string source = Path("source.mov"), dest = Path("dest.mov");
+    Track("dest.mov");
+    EXPECT_EQ(VROON_EXIT_OK, Run({source.c_str(), "-o", dest.c_str()}));
+    EXPECT_EQ(SLOW, MOVIEFIXTURE_ReadFile(source));
+    EXPECT_EQ(FAST, MOVIEFIXTURE_ReadFile(dest));
+    EXPECT_EQ(source + ": converted (moov moved to the front) to " + dest + "\n", m_out);
+
+    EXPECT_EQ(VROON_EXIT_FAILED, Run({source.c_str(), "-o", dest.c_str()}));
+    EXPECT_EQ(source + ": " + dest + " already exists; it is not overwritten\n", m_err);
+    EXPECT_EQ(FAST, MOVIEFIXTURE_ReadFile(dest));
+
+    // A source already in fast-start form is copied as it is.
+    const std::string copy = Path("copy.mov");
+    Track("copy.mov");
+    EXPECT_EQ(VROON_EXIT_OK, Run({dest.c_str(), "-o", copy.c_str()}));
+    EXPECT_EQ(FAST, MOVIEFIXTURE_ReadFile(copy));
+    EXPECT_EQ(dest + ": already fast-start, copied unchanged to " + copy + "\n", m_out);
+}
+
+TEST_F(VroonRunTest, RefusalsNameTheReasonAndLeaveTheFileAsItWas) {
+    std::string cmov = MEDIA + MOVIEFIXTURE_Atom(QTATOM_MOOV, MOVIEFIXTURE_Atom(QTATOM_Type('c', 'm', 'o', 'v'), ""));
+    std::string truncated = SLOW.substr(0, 3000);
+    const struct {
+        const char* szName;
+        std::string bytes;
+        const char* szReason;
+    } cases[] = {
+        {"empty.mov", "", "not converted: the file is empty"},
+        {"garbage.mov", "GIF89a this is a picture, not a movie", "not converted: not a movie"},
+        {"truncated.mov", truncated, "not converted: truncated at byte 3000 (an atom runs past the end of the file)"},
+        {"nomoov.mov", FTYP + MEDIA, "not converted: no moov atom (the movie header is missing)"},
+        {"cmov.mov", cmov, "not converted: compressed movie header (cmov) not supported"},
+        {"fragmented.mp4", SLOW + MOVIEFIXTURE_Atom(QTATOM_Type('m', 'o', 'o', 'f'), ""),
+         "not converted: fragmented movie (moof) not supported"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.szName);
+        Write(c.szName, c.bytes);
+        const std::string path = Path(c.szName);
+        EXPECT_EQ(VROON_EXIT_FAILED, Run({path.c_str()}));
+        EXPECT_EQ(path + ": " + c.szReason + "\n", m_err);
+        EXPECT_EQ("", m_out);
+        EXPECT_EQ(c.bytes, MOVIEFIXTURE_ReadFile(path));
+        EXPECT_FALSE(MOVIEFIXTURE_FileExists(path + VROONRUN_TEMP_SUFFIX));
+    }
+    const std::string missing = Path("missing.mov");
+    EXPECT_EQ(VROON_EXIT_FAILED, Run({missing.c_str()}));
+    EXPECT_EQ(missing + ": not found\n", m_err);
+    EXPECT_EQ(VROON_EXIT_FAILED, Run({"."}));
+    EXPECT_EQ(".: is a folder, not a movie\n", m_err);
+}
+
+TEST_F(VroonRunTest, SeveralMoviesGetALineEachAndASummary) {
+    Write("one.mp4", SLOW);
+    Write("two.mp4", FAST);
+    const std::string one = Path("one.mp4"), two = Path("two.mp4"), three = Path("three.mp4");
+    EXPECT_EQ(VROON_EXIT_NOT_FAST_START, Run({"--check", one.c_str(), two.c_str()}));
+    EXPECT_EQ(one + ": not fast-start\n" + two + ": fast-start\nvroon: 2 movies: 1 already fast-start, 1 not fast-start\n",
+              m_out);
+    EXPECT_EQ(SLOW, MOVIEFIXTURE_ReadFile(one));
+
+    EXPECT_EQ(VROON_EXIT_FAILED, Run({one.c_str(), two.c_str(), three.c_str()}));
+    EXPECT_EQ(one + ": converted (moov moved to the front)\n" + two + ": already fast-start, left alone\n" +
+                  "vroon: 3 movies: 1 converted, 1 already fast-start, 1 failed\n",
+              m_out);
+    EXPECT_EQ(three + ": not found\n", m_err);
+
+    EXPECT_EQ(VROON_EXIT_OK, Run({"--check", "--quiet", one.c_str(), two.c_str()}));
+    EXPECT_EQ("", m_out);
+}
+
+TEST_F(VroonRunTest, ClassicRulesConvertOnlyAMovieThatBeginsWithMdat) {
+    const std::string flat = QTMFIXTURE_Layout({MEDIA, QTMFIXTURE_MOOV}, {0, 1}, {{0, 0}, {0, 4999}}, QTATOM_STCO);
+    const std::string flatFast =
+        QTMFIXTURE_Layout({MEDIA, QTMFIXTURE_MOOV}, {1, 0}, {{0, 0}, {0, 4999}}, QTATOM_STCO);
+    Write("classic.mov", flat);
+    Track("classic.FS");
+    Track("classic.BAK");
+    const std::string path = Path("classic.mov");
+    EXPECT_EQ(VROON_EXIT_OK, Run({"--classic", path.c_str()}));
+    EXPECT_EQ(path + ": converted by the classic rules\n", m_out);
+    EXPECT_EQ(flatFast, MOVIEFIXTURE_ReadFile(path));
+    EXPECT_FALSE(MOVIEFIXTURE_FileExists(Path("classic.FS")));
+    EXPECT_FALSE(MOVIEFIXTURE_FileExists(Path("classic.BAK")));
+
+    // A leading ftyp is beyond the classic rules; so is a movie whose backup name is taken.
+    Write("modern.mov", SLOW);
+    const std::string modern = Path("modern.mov");
+    EXPECT_EQ(VROON_EXIT_FAILED, Run({"--classic", modern.c_str()}));
+    EXPECT_EQ(modern + ": not converted by the classic rules (they take a movie whose first atom is mdat)\n", m_err);
+    EXPECT_EQ(SLOW, MOVIEFIXTURE_ReadFile(modern));
+
+    Write("classic.mov", flat);
+    Write("classic.BAK", "someone's backup");
+    EXPECT_EQ(VROON_EXIT_FAILED, Run({"--classic", path.c_str()}));
+    EXPECT_EQ(path + ": not converted: the classic replace failed (is there a .BAK file of that name?); the movie is "
+                     "unchanged\n",
+              m_err);
+    EXPECT_EQ(flat, MOVIEFIXTURE_ReadFile(path));
+    EXPECT_EQ("someone's backup", MOVIEFIXTURE_ReadFile(Path("classic.BAK")));
+    EXPECT_FALSE(MOVIEFIXTURE_FileExists(Path("classic.FS")));
+
+    // Fast-start by the classic rules means moov at offset 0, which a leading ftyp rules out.
+    Write("fast.mp4", FAST);
+    EXPECT_EQ(VROON_EXIT_NOT_FAST_START, Run({"--classic", "--check", Path("fast.mp4").c_str()}));
+    Write("moovfirst.mov", flatFast);
+    EXPECT_EQ(VROON_EXIT_OK, Run({"--classic", "--check", Path("moovfirst.mov").c_str()}));
+}
+
+TEST_F(VroonRunTest, LayoutPrintsOffsetsAndSizes) {
+    Write("layout.mp4", SLOW);
+    const std::string path = Path("layout.mp4");
+    EXPECT_EQ(VROON_EXIT_OK, Run({"--layout", path.c_str()}));
+    const size_t nMoov = FTYP.size() + FREE.size() + MEDIA.size();
+    EXPECT_EQ(path + ":\n  ftyp  at 0  size 24\n  free  at 24  size 8\n  mdat  at 32  size 5008\n  moov  at " +
+                  std::to_string(nMoov) + "  size " + std::to_string(SLOW.size() - nMoov) + "\n",
+              m_out);
+    EXPECT_EQ(VROON_EXIT_OK, Run({"--layout", "--tree", path.c_str()}));
+    EXPECT_NE(std::string::npos, m_out.find("\n            stco  at "));
+    EXPECT_EQ(SLOW, MOVIEFIXTURE_ReadFile(path));
+}
+
+}  // namespace

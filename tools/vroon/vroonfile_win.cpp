@@ -1,0 +1,202 @@
+#include "vroonfile.h"
+
+#include <windows.h>
+
+#include <io.h>
+
+#include <cstring>
+#include <vector>
+
+#include "toolkit/mfx.h"
+
+MFX_SOURCE_MODULE("VROONFILE");
+
+namespace {
+
+// The copy moves this much between progress reports, through a buffer of this size.
+const uint64_t COPY_STEP = 64ull << 20;
+const DWORD COPY_BUFFER = 1u << 20;
+
+VROONFILE_ERROR ErrorOf(DWORD dwError, VROONFILE_ERROR fallback) {
+    switch (dwError) {
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_INVALID_NAME: return VROONFILE_NOT_FOUND;
+        case ERROR_ACCESS_DENIED:
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_WRITE_PROTECT: return VROONFILE_ACCESS;
+        case ERROR_DISK_FULL:
+        case ERROR_HANDLE_DISK_FULL: return VROONFILE_NO_SPACE;
+        case ERROR_FILE_EXISTS:
+        case ERROR_ALREADY_EXISTS: return VROONFILE_EXISTS;
+        default: return fallback;
+    }
+}
+
+HANDLE Handle(intptr_t h) {
+    return reinterpret_cast<HANDLE>(h);
+}
+
+// The temporary file the console handler removes; the file is opened with delete sharing so that it can be.
+char s_szGuarded[MAX_PATH + 1];
+volatile LONG s_fGuarded = 0;
+
+BOOL WINAPI OnConsoleEvent(DWORD dwEvent) {
+    if (InterlockedCompareExchange(&s_fGuarded, 0, 0))
+        DeleteFileA(s_szGuarded);
+    return FALSE;  // the default handler ends the process
+}
+
+}  // namespace
+
+CVroonFile::~CVroonFile() {
+    Close();
+}
+
+bool CVroonFile::Fail(VROONFILE_ERROR error) {
+    m_error = error;
+    return false;
+}
+
+bool CVroonFile::OpenRead(const char* szPath) {
+    Close();
+    const DWORD dwAttributes = GetFileAttributesA(szPath);
+    if (dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return Fail(VROONFILE_DIRECTORY);
+    const HANDLE hFile = CreateFileA(szPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                     FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (hFile == INVALID_HANDLE_VALUE)
+        return Fail(ErrorOf(GetLastError(), VROONFILE_OTHER));
+    m_hFile = reinterpret_cast<intptr_t>(hFile);
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(hFile, &size))
+        return Fail(VROONFILE_READ);
+    m_qwSize = static_cast<uint64_t>(size.QuadPart);
+    return true;
+}
+
+bool CVroonFile::Create(const char* szPath) {
+    Close();
+    const HANDLE hFile = CreateFileA(szPath, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                                     CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (hFile == INVALID_HANDLE_VALUE)
+        return Fail(ErrorOf(GetLastError(), VROONFILE_WRITE));
+    m_hFile = reinterpret_cast<intptr_t>(hFile);
+    m_qwSize = 0;
+    return true;
+}
+
+bool CVroonFile::Close() {
+    if (m_hFile == -1)
+        return true;
+    const bool fOk = CloseHandle(Handle(m_hFile)) != 0;
+    m_hFile = -1;
+    return fOk || Fail(VROONFILE_WRITE);
+}
+
+bool CVroonFile::ReadAt(uint64_t qwOffset, void* pBuffer, size_t cb) {
+    char* p = static_cast<char*>(pBuffer);
+    while (cb > 0) {
+        OVERLAPPED at = {};
+        at.Offset = static_cast<DWORD>(qwOffset);
+        at.OffsetHigh = static_cast<DWORD>(qwOffset >> 32);
+        const DWORD cbAsk = cb > COPY_BUFFER ? COPY_BUFFER : static_cast<DWORD>(cb);
+        DWORD cbRead = 0;
+        if (!ReadFile(Handle(m_hFile), p, cbAsk, &cbRead, &at) || cbRead == 0)
+            return Fail(VROONFILE_READ);
+        p += cbRead;
+        cb -= cbRead;
+        qwOffset += cbRead;
+    }
+    return true;
+}
+
+bool CVroonFile::Write(const void* pBuffer, size_t cb) {
+    const char* p = static_cast<const char*>(pBuffer);
+    while (cb > 0) {
+        const DWORD cbAsk = cb > COPY_BUFFER ? COPY_BUFFER : static_cast<DWORD>(cb);
+        DWORD cbWritten = 0;
+        if (!WriteFile(Handle(m_hFile), p, cbAsk, &cbWritten, nullptr))
+            return Fail(ErrorOf(GetLastError(), VROONFILE_WRITE));
+        if (cbWritten == 0)
+            return Fail(VROONFILE_NO_SPACE);
+        p += cbWritten;
+        cb -= cbWritten;
+        m_qwSize += cbWritten;
+    }
+    return true;
+}
+
+bool CVroonFile::CopyFrom(CVroonFile& source, uint64_t qwStart, uint64_t qwSize, CVroonProgress* pProgress) {
+    std::vector<char> buffer(COPY_BUFFER);
+    while (qwSize > 0) {
+        const uint64_t qwStep = qwSize < COPY_STEP ? qwSize : COPY_STEP;
+        if (!CopyData(source, qwStart, qwStep, &buffer))
+            return false;
+        qwStart += qwStep;
+        qwSize -= qwStep;
+        if (pProgress)
+            pProgress->Advance(qwStep);
+    }
+    return true;
+}
+
+bool CVroonFile::CopyData(CVroonFile& source, uint64_t qwAt, uint64_t cb, std::vector<char>* pBuffer) {
+    while (cb > 0) {
+        const size_t cbChunk = static_cast<size_t>(cb < pBuffer->size() ? cb : pBuffer->size());
+        if (!source.ReadAt(qwAt, pBuffer->data(), cbChunk))
+            return Fail(VROONFILE_READ);
+        if (!Write(pBuffer->data(), cbChunk))
+            return false;
+        qwAt += cbChunk;
+        cb -= cbChunk;
+    }
+    return true;
+}
+
+bool CVroonFile::Sync() {
+    return FlushFileBuffers(Handle(m_hFile)) || Fail(ErrorOf(GetLastError(), VROONFILE_WRITE));
+}
+
+// A new file gets normal attributes, which is what a converted movie needs; nothing to copy.
+bool CVroonFile::CopyPermissions(CVroonFile&) {
+    return true;
+}
+
+bool VROONFILE_Exists(const char* szPath) {
+    return GetFileAttributesA(szPath) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool VROONFILE_Remove(const char* szPath) {
+    return DeleteFileA(szPath) != 0;
+}
+
+// MoveFileEx with replace renames the file over the target in one step on the same volume; write-through
+// returns only when the rename is on the disk.
+bool VROONFILE_Replace(const char* szTemp, const char* szTarget, VROONFILE_ERROR* pError) {
+    if (!MoveFileExA(szTemp, szTarget, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        *pError = ErrorOf(GetLastError(), VROONFILE_WRITE);
+        return false;
+    }
+    *pError = VROONFILE_OK;
+    return true;
+}
+
+std::string VROONFILE_Resolve(const char* szPath) {
+    return szPath;
+}
+
+bool VROONFILE_IsTerminal(FILE* pStream) {
+    return _isatty(_fileno(pStream)) != 0;
+}
+
+void VROONFILE_GuardTemporary(const char* szTemp) {
+    static bool s_fInstalled = false;
+    if (!s_fInstalled)
+        s_fInstalled = MFX_VERIFY(SetConsoleCtrlHandler(OnConsoleEvent, TRUE));
+    InterlockedExchange(&s_fGuarded, 0);
+    if (szTemp && strlen(szTemp) < sizeof(s_szGuarded)) {
+        strcpy(s_szGuarded, szTemp);
+        InterlockedExchange(&s_fGuarded, 1);
+    }
+}
