@@ -14,3 +14,17 @@ const char* VROONFILE_Describe(VROONFILE_ERROR error) {
     }
     return "cannot be opened";
 }
+
+// Moves cb bytes from offset qwAt of source to this file's end through the caller's buffer.
+bool CVroonFile::CopyThroughBuffer(CVroonFile& source, uint64_t qwAt, uint64_t cb, std::vector<char>& buffer) {
+    while (cb > 0) {
+        const size_t cbChunk = static_cast<size_t>(cb < buffer.size() ? cb : buffer.size());
+        if (!source.ReadAt(qwAt, buffer.data(), cbChunk))
+            return Fail(VROONFILE_READ);
+        if (!Write(buffer.data(), cbChunk))
+            return false;
+        qwAt += cbChunk;
+        cb -= cbChunk;
+    }
+    return true;
+}

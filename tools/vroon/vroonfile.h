@@ -59,6 +59,7 @@ private:
     bool Fail(VROONFILE_ERROR error);
     // Appends cb bytes of source from qwAt, through *pBuffer where the system cannot copy by itself.
     bool CopyData(CVroonFile& source, uint64_t qwAt, uint64_t cb, std::vector<char>* pBuffer);
+    bool CopyThroughBuffer(CVroonFile& source, uint64_t qwAt, uint64_t cb, std::vector<char>& buffer);
     intptr_t m_hFile = -1;  // descriptor or HANDLE
     uint64_t m_qwSize = 0;
     VROONFILE_ERROR m_error = VROONFILE_OK;

@@ -198,16 +198,7 @@ bool CVroonFile::CopyData(CVroonFile& source, uint64_t qwAt, uint64_t cb, std::v
         cb -= static_cast<uint64_t>(n);
         m_qwSize += static_cast<uint64_t>(n);
     }
-    while (cb > 0) {
-        const size_t cbChunk = static_cast<size_t>(cb < pBuffer->size() ? cb : pBuffer->size());
-        if (!source.ReadAt(qwAt, pBuffer->data(), cbChunk))
-            return Fail(VROONFILE_READ);
-        if (!Write(pBuffer->data(), cbChunk))
-            return false;
-        qwAt += cbChunk;
-        cb -= cbChunk;
-    }
-    return true;
+    return CopyThroughBuffer(source, qwAt, cb, *pBuffer);
 }
 
 // A copy that ended in a hole has only moved the file position: the length is set here.

@@ -142,16 +142,7 @@ bool CVroonFile::CopyFrom(CVroonFile& source, uint64_t qwStart, uint64_t qwSize,
 }
 
 bool CVroonFile::CopyData(CVroonFile& source, uint64_t qwAt, uint64_t cb, std::vector<char>* pBuffer) {
-    while (cb > 0) {
-        const size_t cbChunk = static_cast<size_t>(cb < pBuffer->size() ? cb : pBuffer->size());
-        if (!source.ReadAt(qwAt, pBuffer->data(), cbChunk))
-            return Fail(VROONFILE_READ);
-        if (!Write(pBuffer->data(), cbChunk))
-            return false;
-        qwAt += cbChunk;
-        cb -= cbChunk;
-    }
-    return true;
+    return CopyThroughBuffer(source, qwAt, cb, *pBuffer);
 }
 
 bool CVroonFile::Sync() {
