@@ -6,6 +6,8 @@ ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 BUILD=${MFX_BUILD_DIR:-$ROOT/build}
 CONFIGS=(native win64 win32)
 JOBS=${MFX_JOBS:-$(nproc)}
+# Extra arguments for every ctest call, such as "-R plugin_" to run some tests only.
+read -r -a CTEST_ARGS <<<"${MFX_CTEST_ARGS:-}"
 WINE=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver
 PACKAGES=(cmake ninja-build g++ googletest g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
@@ -30,6 +32,7 @@ Usage: ./go COMMAND [CONFIG...]
                    drag in progress: build/screenshots/*/*.png
   help             this text
 
+MFX_CTEST_ARGS passes arguments to every ctest call: MFX_CTEST_ARGS="-R toolkit_" ./go test win64.
 CONFIG is native (host compiler, portable code, AddressSanitizer and UBSan), win64 (x86_64 Windows,
 tests under Wine) or win32 (i686 Windows, built and linked only). The build goes to ./build
 (MFX_BUILD_DIR overrides it); the Wine prefix of the tests lives in ./build/wineprefix.
@@ -69,32 +72,18 @@ build() {
         echo "go: building $config"
         configure "$config"
         if [ "$config" = fuzz ]; then
-            cmake --build "$BUILD/fuzz" -j "$JOBS" --target "${FUZZ_TARGETS[@]}"
+            cmake --build "$BUILD/fuzz" -j "$JOBS" --target mfx_fuzzers
         else
             cmake --build "$BUILD/$config" -j "$JOBS"
         fi
     done
 }
 
-# The fuzz targets (clang's libFuzzer, native): each runs for the given number of seconds on its corpus in the
-# build folder, seeded from the sample files of its subsystem (the folder its name starts with).
-FUZZ_TARGETS=(movie_qtfast_fuzz movie_qtmodern_fuzz converter_bag_fuzz)
+# The fuzz targets (clang's libFuzzer, native) are declared by mfx_add_fuzzer and labelled "fuzz" in CTest;
+# each runs for the given number of seconds on its corpus in the build folder, seeded from its samples.
 fuzz() {
-    local seconds=$1 target
-    mkdir -p "$BUILD/fuzz-tmp"
-    for target in "${FUZZ_TARGETS[@]}"; do
-        echo "go: fuzzing $target for ${seconds}s"
-        local log=$BUILD/fuzz-tmp/$target.log status=0 subsystem=${target%%_*}
-        mkdir -p "$BUILD/fuzz-corpus/$target"
-        TMPDIR=$BUILD/fuzz-tmp "$BUILD/fuzz/$subsystem/tests/$target" -max_total_time="$seconds" -rss_limit_mb=1024 \
-            -max_len=16384 -print_final_stats=1 "$BUILD/fuzz-corpus/$target" "$ROOT/$subsystem/samples" \
-            >"$log" 2>&1 || status=$?
-        grep -E '^stat::(number_of_executed_units|peak_rss_mb)' "$log" || true
-        if [ $status -ne 0 ]; then
-            tail -40 "$log"
-            return 1
-        fi
-    done
+    MFX_FUZZ_SECONDS=$1 ctest --test-dir "$BUILD/fuzz" -L fuzz --output-on-failure -j "$JOBS" --timeout $(($1 + 300)) \
+        "${CTEST_ARGS[@]}"
 }
 
 # Xvfb and one persistent wineserver for the whole run; stopped again when this script exits.
@@ -145,10 +134,10 @@ run_tests() {
     local config=$1
     echo "go: testing $config"
     case $config in
-        native) ctest --test-dir "$BUILD/native" --output-on-failure -j "$JOBS" ;;
+        native) ctest --test-dir "$BUILD/native" --output-on-failure -j "$JOBS" "${CTEST_ARGS[@]}" ;;
         win64)
             [ -n "$WINE_STARTED" ] || start_wine
-            ctest --test-dir "$BUILD/win64" --output-on-failure ;;
+            ctest --test-dir "$BUILD/win64" --output-on-failure "${CTEST_ARGS[@]}" ;;
         win32) echo "go: win32 is built and linked only" ;;
         fuzz) fuzz 10 ;;
     esac

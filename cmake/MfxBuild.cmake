@@ -41,3 +41,28 @@ function(mfx_add_test name)
     target_link_libraries(${name} PRIVATE ${TEST_LIBS} gtest_main)
     add_test(NAME ${name} COMMAND ${name})
 endfunction()
+
+# mfx_add_fuzzer(NAME SOURCES file... LIBS lib... SEEDS folder): a libFuzzer target, built only in the fuzz
+# configuration (MFX_FUZZ), and a CTest entry labelled "fuzz" that runs it for MFX_FUZZ_SECONDS seconds (from
+# the environment at test time, 10 by default) on its corpus in the build folder, seeded from SEEDS.
+if(MFX_FUZZ)
+    add_custom_target(mfx_fuzzers)
+endif()
+function(mfx_add_fuzzer name)
+    if(NOT MFX_FUZZ)
+        return()
+    endif()
+    cmake_parse_arguments(FUZZ "" "SEEDS" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${FUZZ_SOURCES})
+    target_link_libraries(${name} PRIVATE ${FUZZ_LIBS})
+    target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+    add_dependencies(mfx_fuzzers ${name})
+    set(corpus ${CMAKE_BINARY_DIR}/fuzz-corpus/${name})
+    set(scratch ${CMAKE_BINARY_DIR}/fuzz-tmp)
+    file(MAKE_DIRECTORY ${corpus} ${scratch})
+    add_test(NAME ${name}
+             COMMAND sh -c "exec \"$0\" -max_total_time=\${MFX_FUZZ_SECONDS:-10} -rss_limit_mb=1024 -max_len=16384 -print_final_stats=1 \"$1\" \"$2\""
+                     $<TARGET_FILE:${name}> ${corpus} ${FUZZ_SEEDS}
+             WORKING_DIRECTORY ${scratch})
+    set_tests_properties(${name} PROPERTIES LABELS fuzz ENVIRONMENT TMPDIR=${scratch})
+endfunction()
