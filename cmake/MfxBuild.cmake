@@ -33,13 +33,18 @@ set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
 
-# mfx_add_test(NAME SOURCES file... LIBS lib...): a GoogleTest program registered with CTest. On the Windows
-# builds CTest starts it through the Wine launcher (the cross-compiling emulator).
+# mfx_add_test(NAME [EXCLUSIVE] SOURCES file... LIBS lib...): a GoogleTest program registered with CTest. On the
+# Windows builds CTest starts it through the Wine launcher (the cross-compiling emulator). EXCLUSIVE marks a
+# test that uses state shared by the whole desktop (clipboard, focus, the same files or keys as another test):
+# CTest never runs it beside another test.
 function(mfx_add_test name)
-    cmake_parse_arguments(TEST "" "" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(TEST "EXCLUSIVE" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${TEST_SOURCES})
     target_link_libraries(${name} PRIVATE ${TEST_LIBS} gtest_main)
     add_test(NAME ${name} COMMAND ${name})
+    if(TEST_EXCLUSIVE)
+        set_tests_properties(${name} PROPERTIES RUN_SERIAL TRUE)
+    endif()
 endfunction()
 
 # mfx_add_fuzzer(NAME SOURCES file... LIBS lib... SEEDS folder): a libFuzzer target, built only in the fuzz
