@@ -14,6 +14,9 @@ int STRINGS_CountChar(const char* szString, char ch);
 // A heap copy released by STRINGS_Free; null for a missing or empty string.
 char* STRINGS_Duplicate(const char* szString);
 void STRINGS_Free(char* szString);
+// Upper-cases the string in place by the system's rule for the ANSI code page (letters A to Z alone where
+// there is no code page to consult); returns it.
+char* STRINGS_UpperCase(char* szString);
 // The first character that is not white space.
 const char* STRINGS_SkipWhite(const char* szString);
 // Signed decimal: white space, an optional minus, then at least one figure; text may follow the number. 0 and

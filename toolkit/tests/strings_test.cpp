@@ -64,6 +64,13 @@ TEST(Strings, SkipWhiteFindsTheFirstOtherCharacter) {
     EXPECT_STREQ("", STRINGS_SkipWhite("   "));
 }
 
+TEST(Strings, UpperCaseChangesLettersInPlace) {
+    char szText[] = "Loop=p 2,keepAspectRatio_[z]";
+    EXPECT_EQ(szText, STRINGS_UpperCase(szText));
+    EXPECT_STREQ("LOOP=P 2,KEEPASPECTRATIO_[Z]", szText);
+    EXPECT_EQ(nullptr, STRINGS_UpperCase(nullptr));
+}
+
 TEST(Strings, ToIntParsesSignedDecimalNumbers) {
     const struct {
         const char* szText;

@@ -1,0 +1,9 @@
+#include "strings.h"
+
+#include <windows.h>
+
+char* STRINGS_UpperCase(char* szString) {
+    if (szString)
+        CharUpperA(szString);
+    return szString;
+}
