@@ -28,6 +28,8 @@ Usage: ./go COMMAND [CONFIG...]
                    --cold drops the page cache between runs as well (root only)
   fuzz  [SECONDS]  build the fuzz targets with clang and run each for SECONDS (default 600)
   jobbench [MB]    time a conversion through the job window against the engine alone, under Wine (win64)
+  run NAME [ARGS]  start a deliverable as its user would and picture it in build/run/NAME.png:
+                   run npvroon PAGE shows a page description (testing/nphost/nppage.h) in our browser stand-in
   screenshots      capture the job window converting, asking to stop and finished, and a batch list with a
                    drag in progress: build/screenshots/*/*.png
   help             this text
@@ -252,6 +254,32 @@ screenshots() {
     shoot_reelpro
 }
 
+# The deliverables that ./go run starts, one line each: NAME) the function that runs it.
+run_npvroon() {
+    [ $# -eq 1 ] || { echo "go: run npvroon PAGE" >&2; exit 2; }
+    local page dir=$BUILD/run
+    page=$(realpath "$1")
+    build win64
+    start_wine
+    mkdir -p "$dir"
+    rm -f "$dir"/npvroon.*
+    "$BUILD/win64/wine-run" "$BUILD/win64/testing/nphost/nphost.exe" "$(winepath "$BUILD/win64/plugin/npvroon.dll")" \
+        "$(winepath "$page")" --pose "$(winepath "$dir")" </dev/null &
+    local host=$!
+    capture_poses "$dir" npvroon
+    wait "$host"
+}
+
+run() {
+    local name=${1:-}
+    shift || true
+    setup
+    case $name in
+        npvroon) run_npvroon "$@" ;;
+        *) echo "go: run what? (npvroon PAGE)" >&2; exit 2 ;;
+    esac
+}
+
 command=${1:-help}
 shift || true
 case $command in
@@ -264,6 +292,7 @@ case $command in
     vroonbench) vroonbench "$@" ;;
     jobbench) jobbench "$@" ;;
     screenshots) screenshots ;;
+    run) run "$@" ;;
     help|-h|--help) usage ;;
     *) usage >&2; exit 2 ;;
 esac

@@ -129,6 +129,14 @@ bool CWindow::Subclass(HWND hWnd) {
     return true;
 }
 
+bool CWindow::Unsubclass() {
+    MFX_PRE(m_hWnd && m_pfnSuper);
+    const bool fOurs = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(m_hWnd, GWLP_WNDPROC)) == WindowProc;
+    Unbind();
+    m_pfnSuper = nullptr;
+    return fOurs;
+}
+
 void CWindow::Destroy() {
     if (m_hWnd)
         DestroyWindow(m_hWnd);

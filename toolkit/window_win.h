@@ -38,6 +38,9 @@ public:
     // Takes over an existing window (a control, say) so that its messages reach this object first; messages
     // left unhandled go on to its own procedure.
     bool Subclass(HWND hWnd);
+    // Gives a window taken over with Subclass back its own procedure and forgets it; the window lives on. False
+    // when another procedure has replaced this layer's since (it is then left in place, the window forgotten).
+    bool Unsubclass();
     // Destroys the window now (nothing when there is none).
     void Destroy();
 

@@ -282,6 +282,26 @@ TEST(WindowLayer, SubclassedControlIsBorrowedAndGivenBack) {
     DestroyWindow(hStatic);
 }
 
+TEST(WindowLayer, UnsubclassGivesTheWindowBackWhileTheObjectLives) {
+    HWND hStatic = CreateWindowExA(0, "STATIC", "text", WS_POPUP, 0, 0, 50, 20, nullptr, nullptr, nullptr, nullptr);
+    const LONG_PTR pfnOwn = GetWindowLongPtrA(hStatic, GWLP_WNDPROC);
+    CAnsweringControl control;
+    ASSERT_TRUE(control.Subclass(hStatic));
+    EXPECT_TRUE(control.Unsubclass());
+    EXPECT_EQ(nullptr, control.GetHandle());
+    EXPECT_EQ(pfnOwn, GetWindowLongPtrA(hStatic, GWLP_WNDPROC));
+    EXPECT_EQ(0, SendMessageA(hStatic, WM_USER, 0, 0));
+    ASSERT_TRUE(control.Subclass(hStatic)) << "the same object can take a window over again";
+
+    // Someone else subclassed the window after us: their procedure stays, we only let go.
+    const LONG_PTR pfnLater = SetWindowLongPtrA(hStatic, GWLP_WNDPROC, pfnOwn);
+    EXPECT_FALSE(control.Unsubclass());
+    EXPECT_EQ(pfnOwn, GetWindowLongPtrA(hStatic, GWLP_WNDPROC));
+    EXPECT_NE(pfnOwn, pfnLater);
+    EXPECT_EQ(nullptr, CWindow::FromHandle(hStatic));
+    DestroyWindow(hStatic);
+}
+
 TEST(WindowLayer, CenterOverPutsTheCentresTogether) {
     HWND hOwner = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 100, 100, 600, 400, nullptr, nullptr,
                                   nullptr, nullptr);
