@@ -107,7 +107,7 @@ NPError CNPApp::NPP_New(NPMIMEType pluginType, NPP instance, uint16_t mode, int1
     pWnd->RestoreSavedData(saved);
     if (!pWnd->IsPlugInBackground() || pWnd->GetWindowObject())
         return NPERR_NO_ERROR;
-    const bool fOk = pWnd->OnWndCreate(nullptr) && pWnd->OnWndAttach(pWnd->GetWindowHandle());
+    const bool fOk = pWnd->OnWndCreate() && pWnd->OnWndAttach(pWnd->GetWindowHandle());
     return fOk ? NPERR_NO_ERROR : NPERR_GENERIC_ERROR;
 }
 
@@ -144,7 +144,7 @@ NPError CNPApp::NPP_SetWindow(NPP instance, NPWindow* window) {
     // Later calls only report size changes, which the attached window receives as window messages.
     if (pWnd->GetWindowObject())
         return NPERR_NO_ERROR;
-    if (fOwn && !MFX_VERIFY(pWnd->OnWndCreate(nullptr)))
+    if (fOwn && !MFX_VERIFY(pWnd->OnWndCreate()))
         return NPERR_GENERIC_ERROR;
     return pWnd->OnWndAttach(static_cast<HWND>(window->window)) ? NPERR_NO_ERROR : NPERR_GENERIC_ERROR;
 }

@@ -46,7 +46,7 @@ public:
     virtual bool SaveData(NPSavedData** ppSave);
     virtual bool OnWndAttach(HWND hWnd);
     virtual bool OnWndDetach();
-    virtual bool OnWndCreate(HWND hParent);
+    virtual bool OnWndCreate(HWND hParent = nullptr);
     virtual void DestroyOwnWindow();
     virtual bool WantsOwnWindow();
     virtual DWORD GetOwnWindowStyle();

@@ -240,7 +240,7 @@ bool CNPHost::CreateFrame(const char* szPageURL, int idLocationBar) {
     if (!RegisterClasses())
         return false;
     const std::string title = std::string("nphost - ") + szPageURL;
-    m_hFrame = CreateWindowExA(0, FRAME_CLASS, title.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 720, 560,
+    m_hFrame = CreateWindowExA(0, FRAME_CLASS, title.c_str(), WS_OVERLAPPEDWINDOW, 0, 0, 720, 560,
                                nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     if (!m_hFrame)
         return false;
