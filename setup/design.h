@@ -159,8 +159,12 @@ struct TARGCOLL {
     TARGET* targets[MAX_TARGETS];
 };
 
-#pragma pack(push, 2)
-// A user-selectable component; its record size in memory is part of the format.
+// The record sizes that the file states for a collection and a disk: those of the records as the format lays
+// them out, two-byte packed.
+const uint32_t COLLOBJ_RECORDSIZE = 110;
+const uint32_t DISKOBJ_RECORDSIZE = 58;
+
+// A user-selectable component.
 struct COLLOBJ {
     uint32_t dwCOLLOBJ;
     int32_t lSize;
@@ -186,9 +190,6 @@ struct ICONSTRUCT {
     char szIconFile[13];
     uint8_t unused[32];
 };
-#pragma pack(pop)
-static_assert(sizeof(COLLOBJ) == 110, "the collection record is 110 bytes in memory");
-static_assert(sizeof(DISKOBJ) == 58, "the disk record is 58 bytes in memory");
 static_assert(sizeof(ICONSTRUCT) == 142, "the icon record is 142 bytes in memory");
 
 struct COLLECT {

@@ -43,7 +43,7 @@ extern const DESIGNFIELDS DIR_FIELDS;
 extern const DESIGNFIELDS DLGBOXES_FIELDS;  // before the boxes
 extern const DESIGNFIELDS DLGBOX_FIELDS;
 
-// A field's value; the packed records may hold it at any address.
+// A field's value, through its offset in the record.
 template <typename T>
 T DESIGNFIELD_Get(const void* pRecord, const DESIGNFIELD& field) {
     T value;

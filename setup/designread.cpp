@@ -28,6 +28,13 @@ bool SameTextIgnoringCase(const char* szA, const char* szB) {
     return *szA == *szB;
 }
 
+// A record size that differs from the format's, reported in the words of the format's own check: the size of the
+// packed record, which ours (aligned for safe access) is not.
+int ReportSize(const char* szCheck) {
+    MFX_ReportFailure(MFX_CHECK_PRE, s_szMfxSourceModule, __LINE__, szCheck);
+    return 0;
+}
+
 void ReleaseFile(FILETYPE* pFile) {
     if (pFile)
         delete pFile->pIcon;
@@ -59,8 +66,10 @@ int TARGCOLL_Insert(TARGCOLL* pSelf, int index, TARGET* pTarget) {
 int EXE_CheckVersion(HFILE hFile, char* szSignature) {
     szSignature[0] = '\0';
     MFX_PRE(HFILE_Read(hFile,szSignature,sizeof(EXE_VERSION)));
+    // Without its terminating zero in the 18 bytes, the text is longer than the signature.
+    const bool fTerminated = memchr(szSignature, '\0', sizeof(EXE_VERSION)) != nullptr;
     szSignature[sizeof(EXE_VERSION) - 1] = '\0';
-    return SameTextIgnoringCase(szSignature, EXE_VERSION) ? 1 : 0;
+    return fTerminated && SameTextIgnoringCase(szSignature, EXE_VERSION) ? 1 : 0;
 }
 
 void LOGFONT_SetDefault(DESIGNFONT* pSelf) {
@@ -175,7 +184,8 @@ int COLLECT_ReadFromDisk(HFILE hFile, COLLECT* pSelf) {
         const int index = ii;
         pSelf->fPresent[index] = true;
         MFX_PRE(COLLOBJ_ReadFromDisk(hFile,&pSelf->collection[index]));
-        MFX_PRE(pSelf->collection[index].dwCOLLOBJ == sizeof(COLLOBJ));
+        if (pSelf->collection[index].dwCOLLOBJ != COLLOBJ_RECORDSIZE)
+            return ReportSize("pSelf->collection[index].dwCOLLOBJ == sizeof(COLLOBJ)");
     }
     return 1;
 }
@@ -194,7 +204,8 @@ int DISK_ReadFromDisk(HFILE hFile, DISK* pSelf) {
         uint32_t dwDISKOBJ=0;
         MFX_PRE(HFILE_ReadDWORD(hFile,&dwDISKOBJ));
         pSelf->diskarr[ii].dwDISKOBJ = dwDISKOBJ;
-        MFX_PRE(pSelf->diskarr[ii].dwDISKOBJ==sizeof(DISKOBJ));
+        if (pSelf->diskarr[ii].dwDISKOBJ != DISKOBJ_RECORDSIZE)
+            return ReportSize("pSelf->diskarr[ii].dwDISKOBJ==sizeof(DISKOBJ)");
         MFX_PRE(DESIGNFIELD_Read(hFile,&pSelf->diskarr[ii],DISKOBJ_FIELDS));
     }
     return 1;

@@ -243,7 +243,7 @@ private:
                     break;
                 case DESIGNSECTION_COLLECTION:
                     design.collect.fPresent[i] = true;
-                    design.collect.collection[i].dwCOLLOBJ = sizeof(COLLOBJ);
+                    design.collect.collection[i].dwCOLLOBJ = COLLOBJ_RECORDSIZE;
                     design.collect.collection[i].nTarget = 1;
                     if (!ApplyKeys(section, {{&COLLOBJ_FIELDS, &design.collect.collection[i]}}))
                         return false;
@@ -254,7 +254,7 @@ private:
                     break;
                 case DESIGNSECTION_DISK:
                     design.disks.fPresent[i] = true;
-                    design.disks.diskarr[i].dwDISKOBJ = sizeof(DISKOBJ);
+                    design.disks.diskarr[i].dwDISKOBJ = DISKOBJ_RECORDSIZE;
                     if (!ApplyKeys(section, {{&DISKOBJ_FIELDS, &design.disks.diskarr[i]}}))
                         return false;
                     break;

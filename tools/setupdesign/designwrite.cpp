@@ -135,7 +135,7 @@ std::string DESIGNWRITE_Bytes(const DESIGN& design) {
             continue;
         out.Short(i);
         out.Dword(COLLOBJ4);
-        out.Dword(sizeof(COLLOBJ));
+        out.Dword(COLLOBJ_RECORDSIZE);
         out.Fields(&design.collect.collection[i], COLLOBJ_FIELDS);
     }
 
@@ -146,7 +146,7 @@ std::string DESIGNWRITE_Bytes(const DESIGN& design) {
         if (!design.disks.fPresent[i])
             continue;
         out.Short(i);
-        out.Dword(sizeof(DISKOBJ));
+        out.Dword(DISKOBJ_RECORDSIZE);
         out.Fields(&design.disks.diskarr[i], DISKOBJ_FIELDS);
     }
 
