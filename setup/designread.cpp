@@ -272,8 +272,12 @@ int THINGCOL_Insert(THINGCOL* pSelf, int nPosition, THING* pThing) {
     }
     THING_Destroy(pSelf->things[nPosition]);
     pSelf->things[nPosition] = pThing;
-    if (pThing->nCollection >= 0 && pThing->nCollection < MAX_COLLECTIONS)
-        pSelf->lCollectionSize[pThing->nCollection] += THING_GetSize(pThing);
+    // Sizes come from the file: the total stays within what a LONG holds, whatever they say.
+    if (pThing->nCollection >= 0 && pThing->nCollection < MAX_COLLECTIONS) {
+        int32_t& lTotal = pSelf->lCollectionSize[pThing->nCollection];
+        const int64_t llTotal = static_cast<int64_t>(lTotal) + THING_GetSize(pThing);
+        lTotal = static_cast<int32_t>(llTotal > INT32_MAX ? INT32_MAX : llTotal < INT32_MIN ? INT32_MIN : llTotal);
+    }
     if (pThing->pFile)
         ++pSelf->nFilesCounted;
     else if (pThing->pDir)

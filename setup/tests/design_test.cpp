@@ -229,6 +229,13 @@ TEST_F(DesignTest, CountsThatDisagreeAreReportedAndTheDesignStillLoads) {
     EXPECT_TRUE(Reported("pSelf->nDirsCounted==pSelf->nNumDirs"));
 }
 
+TEST_F(DesignTest, ACollectionsRunningTotalStaysWithinALong) {
+    DESIGNBYTES_SPEC spec;
+    spec.things = {{0, 0, "A.TXT", false, INT32_MAX}, {1, 0, "B.TXT", false, INT32_MAX}};
+    ASSERT_EQ(DESIGN_LOADED, Open(spec));
+    EXPECT_EQ(INT32_MAX, THINGCOL_GetCollectionSize(&m_pDesign->things, 0));
+}
+
 TEST_F(DesignTest, AThingOfAnotherTypeHasNoRecordAndIsStillInserted) {
     DESIGNBYTES_SPEC spec;
     spec.things.push_back({5, 4, "", false, 0});

@@ -22,7 +22,7 @@ int32_t SumSizes(const DESIGN& design, const std::function<bool(const THING&)>& 
     int64_t llSum = 0;
     for (const THING* pThing : design.things.things)
         llSum += pThing && fTest(*pThing) ? THING_GetSize(pThing) : 0;
-    return static_cast<int32_t>(llSum);
+    return static_cast<int32_t>(llSum > INT32_MAX ? INT32_MAX : llSum < INT32_MIN ? INT32_MIN : llSum);
 }
 
 }  // namespace
