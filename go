@@ -27,6 +27,7 @@ Usage: ./go COMMAND [CONFIG...]
   vroonbench [MB] [--cold]  time vroon against cp and ffmpeg's re-mux on one movie (default 1024 MB);
                    --cold drops the page cache between runs as well (root only)
   fuzz  [SECONDS]  build the fuzz targets with clang and run each for SECONDS (default 600)
+  designbench [ROUNDS]  time the loading of the largest setup design file against one read of it (native, Wine)
   jobbench [MB]    time a conversion through the job window against the engine alone, under Wine (win64)
   screenshots      capture the job window converting, asking to stop and finished, and a batch list with a
                    drag in progress: build/screenshots/*/*.png
@@ -191,6 +192,20 @@ vroonbench() {
     "$ROOT/tools/vroon/vroonbench.sh" "$BUILD/bench/tools/vroon/vroon" "$BUILD/benchdata" "$@"
 }
 
+# The engine's loading of the largest design file against one plain read of it, natively and under Wine.
+designbench() {
+    setup
+    configure bench
+    cmake --build "$BUILD/bench" -j "$JOBS" --target designbench >/dev/null
+    mkdir -p "$BUILD/benchdata"
+    echo "go: native"
+    "$BUILD/bench/tools/setupdesign/designbench" "$BUILD/benchdata" "$@"
+    build win64
+    start_wine
+    echo "go: win64 under Wine"
+    "$BUILD/win64/wine-run" "$BUILD/win64/tools/setupdesign/designbench.exe" "$(winepath "$BUILD/benchdata")" "$@" </dev/null
+}
+
 # The Wine path of a folder of the build.
 winepath() {
     echo "Z:$1" | tr / '\\'
@@ -262,6 +277,7 @@ case $command in
     demo) demo ;;
     bench) bench "$@" ;;
     vroonbench) vroonbench "$@" ;;
+    designbench) designbench "$@" ;;
     jobbench) jobbench "$@" ;;
     screenshots) screenshots ;;
     help|-h|--help) usage ;;

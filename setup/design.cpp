@@ -84,7 +84,7 @@ int DESIGN_Open(DESIGN* pDesign, const char* szPath) {
     if (!MFX_VERIFY(pDesign && szPath))
         return DESIGN_FAILED;
     MFX_DebugPrintf("DESIGN_Open DesignName:%s\n", szPath);
-    const HFILE hFile = HFILE_OpenRead(szPath);
+    const HFILE hFile = HFILE_OpenReadBuffered(szPath);
     if (!MFX_VERIFY(HFILE_IsOpen(hFile)))
         return DESIGN_FAILED;
     char szSignature[sizeof(pDesign->szSignature)];

@@ -1,5 +1,7 @@
 #include "testing/designfixture/designbytes.h"
 
+#include <sstream>
+
 namespace {
 
 std::string Zeros(size_t cb) {
@@ -55,7 +57,36 @@ std::string Thing(const DESIGNBYTES_THING& thing) {
     return b;
 }
 
+std::string Letters(size_t cch, int nSeed) {
+    std::string text;
+    for (size_t i = 0; i < cch; ++i)
+        text += static_cast<char>('a' + (i + nSeed) % 26);
+    return text;
+}
+
 }  // namespace
+
+std::string DESIGNBYTES_MaximumText() {
+    std::ostringstream text;
+    text << "[Setup]\nProduct = Largest\n";
+    for (int i = 0; i < 50; ++i)
+        text << "[Path " << i << "]\nPath = a:\\disk" << i << "\n";
+    for (int i = 0; i < 50; ++i)
+        text << "[Target " << i << "]\nDefaultPath = C:\\T" << i << "\nMessage = " << Letters(2047, i) << "\n";
+    for (int i = 0; i < 32; ++i)
+        text << "[Collection " << i << "]\nName = Part " << i << "\n";
+    for (int i = 0; i < 32; ++i)
+        text << "[Disk " << i << "]\nName = Disk " << i << "\n";
+    for (int i = 0; i < 1000; ++i) {
+        text << "[Thing " << i << "]\nTarget = " << i % 50 << "\nCollection = " << i % 32
+             << "\nDisk = " << i % 32 << "\nDistribDir = " << i % 50 << "\nSize = " << 1000 + i << "\n";
+        if (i % 10 == 9)
+            text << "Type = dir\nName = FOLDER" << i << "\n";
+        else
+            text << "Name = F" << i << ".TXT\nIconName = File " << i << "\n";
+    }
+    return text.str();
+}
 
 std::string DESIGNBYTES_Short(int nValue) {
     return {static_cast<char>(nValue & 0xFF), static_cast<char>((nValue >> 8) & 0xFF)};

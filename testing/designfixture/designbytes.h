@@ -37,6 +37,10 @@ struct DESIGNBYTES_SPEC {
 
 std::string DESIGNBYTES_Make(const DESIGNBYTES_SPEC& spec);
 
+// The largest design the format holds, as text: 50 paths, 50 targets with 2047-character messages, 32
+// collections, 32 disks, 1000 things (every tenth a directory, the files with icons).
+std::string DESIGNBYTES_MaximumText();
+
 // The little-endian pieces, for tests that write a section of their own.
 std::string DESIGNBYTES_Short(int nValue);
 std::string DESIGNBYTES_Long(uint32_t dwValue);

@@ -11,6 +11,7 @@
 
 #include "setup/design.h"
 #include "setup/designfield.h"
+#include "testing/designfixture/designbytes.h"
 #include "tools/setupdesign/designtext.h"
 #include "tools/setupdesign/designwrite.h"
 
@@ -158,30 +159,8 @@ TEST(DesignTextTest, TheDocumentedExampleIsStableBothWays) {
     EXPECT_EQ(example, docs.substr(start + 7, end - start - 7));
 }
 
-std::string MaximumText() {
-    std::ostringstream text;
-    text << "[Setup]\nProduct = Largest\n";
-    for (int i = 0; i < MAX_PATHS; ++i)
-        text << "[Path " << i << "]\nPath = a:\\disk" << i << "\n";
-    for (int i = 0; i < MAX_TARGETS; ++i)
-        text << "[Target " << i << "]\nDefaultPath = C:\\T" << i << "\nMessage = " << Letters(2047, i) << "\n";
-    for (int i = 0; i < MAX_COLLECTIONS; ++i)
-        text << "[Collection " << i << "]\nName = Part " << i << "\n";
-    for (int i = 0; i < MAX_DISKS; ++i)
-        text << "[Disk " << i << "]\nName = Disk " << i << "\n";
-    for (int i = 0; i < MAX_THINGS; ++i) {
-        text << "[Thing " << i << "]\nTarget = " << i % MAX_TARGETS << "\nCollection = " << i % MAX_COLLECTIONS
-             << "\nDisk = " << i % MAX_DISKS << "\nDistribDir = " << i % MAX_PATHS << "\nSize = " << 1000 + i << "\n";
-        if (i % 10 == 9)
-            text << "Type = dir\nName = FOLDER" << i << "\n";
-        else
-            text << "Name = F" << i << ".TXT\nIconName = File " << i << "\n";
-    }
-    return text.str();
-}
-
 TEST(DesignTextTest, TheLargestDesignLoadsAndIsStableBothWays) {
-    const std::string text = MaximumText();
+    const std::string text = DESIGNBYTES_MaximumText();
     const std::string bytes = Compile(text);
     CDesignPtr pDesign = Load(bytes);
     EXPECT_EQ(900, pDesign->things.nFilesCounted);
