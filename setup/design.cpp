@@ -13,6 +13,14 @@ namespace {
 const EXEOBJ s_exeNeutral = {};
 const DLGBOX s_boxCentred = {50, 50, 50, 50, {}};
 
+template <typename PRESENT>
+int CountPresent(int nSlots, PRESENT fPresent) {
+    int n = 0;
+    for (int i = 0; i < nSlots; ++i)
+        n += fPresent(i) ? 1 : 0;
+    return n;
+}
+
 void ReleaseRecords(DESIGN* pDesign) {
     for (TARGET*& pTarget : pDesign->targets.targets) {
         TARGET_Destroy(pTarget);
@@ -189,4 +197,24 @@ const char* TARGET_GetMessage(const TARGET* pSelf) {
 
 const DLGBOX* DLGBOXES_GetBox(const DLGBOXES* pSelf, int nIndex) {
     return MFX_VERIFY(pSelf && nIndex >= 0 && nIndex < DLGBOXES_COUNT) ? &pSelf->Boxes[nIndex] : &s_boxCentred;
+}
+
+int PATHARR_CountPresent(const PATHARRAY* pSelf) {
+    return MFX_VERIFY(pSelf) ? CountPresent(MAX_PATHS, [=](int i) { return pSelf->paths[i].fPresent; }) : 0;
+}
+
+int TARGCOLL_CountPresent(const TARGCOLL* pSelf) {
+    return MFX_VERIFY(pSelf) ? CountPresent(MAX_TARGETS, [=](int i) { return pSelf->targets[i] != nullptr; }) : 0;
+}
+
+int COLLECT_CountPresent(const COLLECT* pSelf) {
+    return MFX_VERIFY(pSelf) ? CountPresent(MAX_COLLECTIONS, [=](int i) { return pSelf->fPresent[i]; }) : 0;
+}
+
+int DISK_CountPresent(const DISK* pSelf) {
+    return MFX_VERIFY(pSelf) ? CountPresent(MAX_DISKS, [=](int i) { return pSelf->fPresent[i]; }) : 0;
+}
+
+int THINGCOL_CountPresent(const THINGCOL* pSelf) {
+    return MFX_VERIFY(pSelf) ? CountPresent(MAX_THINGS, [=](int i) { return pSelf->things[i] != nullptr; }) : 0;
 }

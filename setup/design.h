@@ -368,4 +368,10 @@ int THING_GetDisk(const THING* pSelf);
 int32_t THING_GetSize(const THING* pSelf);  // the file's or the directory's
 const char* THING_GetName(const THING* pSelf);
 const char* TARGET_GetMessage(const TARGET* pSelf);
+// The slots in use.
+int PATHARR_CountPresent(const PATHARRAY* pSelf);
+int TARGCOLL_CountPresent(const TARGCOLL* pSelf);
+int COLLECT_CountPresent(const COLLECT* pSelf);
+int DISK_CountPresent(const DISK* pSelf);
+int THINGCOL_CountPresent(const THINGCOL* pSelf);
 const DLGBOX* DLGBOXES_GetBox(const DLGBOXES* pSelf, int nIndex);  // a centred box after a report

@@ -35,6 +35,19 @@ int ReportSize(const char* szCheck) {
     return 0;
 }
 
+// A new record of the type, its fields read; null (and nothing left allocated) when memory is short or a read
+// fails.
+template <typename RECORD>
+RECORD* NewRecord(HFILE hFile, const DESIGNFIELDS& fields) {
+    RECORD* pSelf = new (std::nothrow) RECORD{};
+    MFX_PRE(pSelf);
+    if (!DESIGNFIELD_Read(hFile, pSelf, fields)) {
+        delete pSelf;
+        return nullptr;
+    }
+    return pSelf;
+}
+
 void ReleaseFile(FILETYPE* pFile) {
     if (pFile)
         delete pFile->pIcon;
@@ -45,13 +58,7 @@ ICONSTRUCT* ICON_ReadFromDisk(HFILE hFile) {
     uint32_t fcc=0;
     MFX_PRE(HFILE_ReadDWORD(hFile,&fcc));
     MFX_PRE(fcc==ICON4);
-    ICONSTRUCT* pSelf = new (std::nothrow) ICONSTRUCT{};
-    MFX_PRE(pSelf);
-    if (!DESIGNFIELD_Read(hFile, pSelf, ICONSTRUCT_FIELDS)) {
-        delete pSelf;
-        return nullptr;
-    }
-    return pSelf;
+    return NewRecord<ICONSTRUCT>(hFile, ICONSTRUCT_FIELDS);
 }
 
 int TARGCOLL_Insert(TARGCOLL* pSelf, int index, TARGET* pTarget) {
@@ -228,13 +235,7 @@ DIR* DIR_ReadFromDisk(HFILE hFile) {
     uint32_t fcc=0;
     MFX_PRE(HFILE_ReadDWORD(hFile,&fcc));
     MFX_PRE(fcc==DIR4);
-    DIR* pSelf = new (std::nothrow) DIR{};
-    MFX_PRE(pSelf);
-    if (!DESIGNFIELD_Read(hFile, pSelf, DIR_FIELDS)) {
-        delete pSelf;
-        return nullptr;
-    }
-    return pSelf;
+    return NewRecord<DIR>(hFile, DIR_FIELDS);
 }
 
 THING* THING_ReadFromDisk(HFILE hFile) {

@@ -21,8 +21,10 @@ struct READAHEAD {
     char data[16384];
 };
 const int MAX_READAHEAD = 4;
-READAHEAD s_readahead[MAX_READAHEAD] = {{HFILE_NONE, 0, 0, 0, {}}, {HFILE_NONE, 0, 0, 0, {}},
-                                        {HFILE_NONE, 0, 0, 0, {}}, {HFILE_NONE, 0, 0, 0, {}}};
+READAHEAD s_readahead[MAX_READAHEAD] = {{HFILE_NONE, 0, 0, 0, {}},
+                                        {HFILE_NONE, 0, 0, 0, {}},
+                                        {HFILE_NONE, 0, 0, 0, {}},
+                                        {HFILE_NONE, 0, 0, 0, {}}};
 
 READAHEAD* FindReadAhead(HFILE hFile) {
     for (READAHEAD& readahead : s_readahead) {

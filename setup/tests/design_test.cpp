@@ -108,8 +108,9 @@ TEST_F(DesignTest, TheSignatureIsComparedIgnoringCase) {
         const char* szSignature;
         int nResult;
     } cases[] = {
-        {"TAMBERLO-Ver 0.05", DESIGN_LOADED}, {"tamberlo-ver 0.05", DESIGN_LOADED}, {"Tamberlo-VER 0.05", DESIGN_LOADED},
-        {"TAMBERLO-Ver 0.06", DESIGN_BADVERSION}, {"TAMBERLO-Ver 0.0", DESIGN_BADVERSION}, {"", DESIGN_BADVERSION},
+        {"TAMBERLO-Ver 0.05", DESIGN_LOADED},    {"tamberlo-ver 0.05", DESIGN_LOADED},
+        {"Tamberlo-VER 0.05", DESIGN_LOADED},    {"TAMBERLO-Ver 0.06", DESIGN_BADVERSION},
+        {"TAMBERLO-Ver 0.0", DESIGN_BADVERSION}, {"", DESIGN_BADVERSION},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.szSignature);
@@ -184,20 +185,76 @@ TEST_F(DesignTest, RefusedSectionsFailWithResult1AndQuoteTheFailingCheck) {
         DESIGNBYTES_SPEC spec;
         const char* szReport;
     } cases[] = {
-        {"collection record size 112", [] { DESIGNBYTES_SPEC s; s.dwCOLLOBJ = 112; return s; }(),
+        {"collection record size 112",
+         [] {
+             DESIGNBYTES_SPEC s;
+             s.dwCOLLOBJ = 112;
+             return s;
+         }(),
          "pSelf->collection[index].dwCOLLOBJ == sizeof(COLLOBJ)"},
-        {"disk record size 60", [] { DESIGNBYTES_SPEC s; s.dwDISKOBJ = 60; return s; }(),
+        {"disk record size 60",
+         [] {
+             DESIGNBYTES_SPEC s;
+             s.dwDISKOBJ = 60;
+             return s;
+         }(),
          "pSelf->diskarr[ii].dwDISKOBJ==sizeof(DISKOBJ)"},
-        {"no things", [] { DESIGNBYTES_SPEC s; s.things.clear(); return s; }(), "nThings>0"},
-        {"negative target index", [] { DESIGNBYTES_SPEC s; s.nTargetIndex = -1; return s; }(), "index>=0"},
-        {"target index 50", [] { DESIGNBYTES_SPEC s; s.nTargetIndex = 50; return s; }(), "index<MAX_TARGETS"},
-        {"negative collection index", [] { DESIGNBYTES_SPEC s; s.nCollectionIndex = -1; return s; }(), "ii>=0"},
-        {"collection index 32", [] { DESIGNBYTES_SPEC s; s.nCollectionIndex = 32; return s; }(),
+        {"no things",
+         [] {
+             DESIGNBYTES_SPEC s;
+             s.things.clear();
+             return s;
+         }(),
+         "nThings>0"},
+        {"negative target index",
+         [] {
+             DESIGNBYTES_SPEC s;
+             s.nTargetIndex = -1;
+             return s;
+         }(),
+         "index>=0"},
+        {"target index 50",
+         [] {
+             DESIGNBYTES_SPEC s;
+             s.nTargetIndex = 50;
+             return s;
+         }(),
+         "index<MAX_TARGETS"},
+        {"negative collection index",
+         [] {
+             DESIGNBYTES_SPEC s;
+             s.nCollectionIndex = -1;
+             return s;
+         }(),
+         "ii>=0"},
+        {"collection index 32",
+         [] {
+             DESIGNBYTES_SPEC s;
+             s.nCollectionIndex = 32;
+             return s;
+         }(),
          "ii<MAX_COLLECTIONS"},
-        {"disk index 32", [] { DESIGNBYTES_SPEC s; s.nDiskIndex = 32; return s; }(), "ii<MAX_DISKS"},
-        {"path index 50", [] { DESIGNBYTES_SPEC s; s.nPathIndex = 50; return s; }(), "index<MAX_PATHS"},
+        {"disk index 32",
+         [] {
+             DESIGNBYTES_SPEC s;
+             s.nDiskIndex = 32;
+             return s;
+         }(),
+         "ii<MAX_DISKS"},
+        {"path index 50",
+         [] {
+             DESIGNBYTES_SPEC s;
+             s.nPathIndex = 50;
+             return s;
+         }(),
+         "index<MAX_PATHS"},
         {"last thing at position 1000",
-         [] { DESIGNBYTES_SPEC s; s.things[1].nPosition = 1000; return s; }(), "fInserted"},
+         [] {
+             DESIGNBYTES_SPEC s;
+             s.things[1].nPosition = 1000;
+             return s;
+         }(),
+         "fInserted"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.szCase);

@@ -14,14 +14,14 @@ std::string Options(const DESIGNBYTES_SPEC& spec) {
         b += DESIGNBYTES_Short(n);
     b += DESIGNBYTES_String("flarion.bmp") + DESIGNBYTES_Short(1);  // szBitMapName, nBitMapPos
     b += DESIGNBYTES_String("Flarion") + DESIGNBYTES_String("Flarion Setup") + DESIGNBYTES_String("Install");
-    b += DESIGNBYTES_String("") + DESIGNBYTES_String("setup.hlp");  // szMessageBox, szHelpFile
-    b += std::string("abcde") + Zeros(20);                          // szWININILine
+    b += DESIGNBYTES_String("") + DESIGNBYTES_String("setup.hlp");            // szMessageBox, szHelpFile
+    b += std::string("abcde") + Zeros(20);                                    // szWININILine
     b += DESIGNBYTES_Short(1) + DESIGNBYTES_Short(1) + DESIGNBYTES_Short(0);  // bDLLHook, bUninstall, bNetwork
     b += DESIGNBYTES_Short(spec.bBackDrop);
     b += DESIGNBYTES_Short(1) + DESIGNBYTES_Short(2) + DESIGNBYTES_Short(3) + DESIGNBYTES_Short('a');
     b += DESIGNBYTES_String("Movies for the web") + DESIGNBYTES_Short(4);  // szText, nTextPos
     b += DESIGNBYTES_String("Flarion Software") + DESIGNBYTES_String("Springfield");
-    b += DESIGNBYTES_Long(0x00FFFFFF);                                                 // rgbText
+    b += DESIGNBYTES_Long(0x00FFFFFF);                                                   // rgbText
     b += DESIGNBYTES_String("Arial") + DESIGNBYTES_Short(-24) + DESIGNBYTES_Short(700);  // font face, height, weight
     b += DESIGNBYTES_Short(1) + DESIGNBYTES_Short(0);                                    // italic, underline
     b += DESIGNBYTES_Long(0x00800000);                                                   // rgbGGColor
@@ -78,8 +78,8 @@ std::string DESIGNBYTES_MaximumText() {
     for (int i = 0; i < 32; ++i)
         text << "[Disk " << i << "]\nName = Disk " << i << "\n";
     for (int i = 0; i < 1000; ++i) {
-        text << "[Thing " << i << "]\nTarget = " << i % 50 << "\nCollection = " << i % 32
-             << "\nDisk = " << i % 32 << "\nDistribDir = " << i % 50 << "\nSize = " << 1000 + i << "\n";
+        text << "[Thing " << i << "]\nTarget = " << i % 50 << "\nCollection = " << i % 32 << "\nDisk = " << i % 32
+             << "\nDistribDir = " << i % 50 << "\nSize = " << 1000 + i << "\n";
         if (i % 10 == 9)
             text << "Type = dir\nName = FOLDER" << i << "\n";
         else
@@ -129,6 +129,7 @@ std::string DESIGNBYTES_Make(const DESIGNBYTES_SPEC& spec) {
     }
     b += "dlg4" + DESIGNBYTES_Short(0) + DESIGNBYTES_Short(1) + Zeros(64);
     for (int i = 0; i < 24; ++i)
-        b += DESIGNBYTES_Short(10 + i) + DESIGNBYTES_Short(20) + DESIGNBYTES_Short(30) + DESIGNBYTES_Short(40) + Zeros(8);
+        b += DESIGNBYTES_Short(10 + i) + DESIGNBYTES_Short(20) + DESIGNBYTES_Short(30) + DESIGNBYTES_Short(40) +
+             Zeros(8);
     return b;
 }

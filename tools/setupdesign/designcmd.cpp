@@ -105,32 +105,21 @@ int Decompile(const char* szDesign, const char* szText, FILE* err) {
     return DESIGNCMD_EXIT_OK;
 }
 
-template <typename PRESENT>
-int Count(int nSlots, PRESENT fPresent) {
-    int n = 0;
-    for (int i = 0; i < nSlots; ++i)
-        n += fPresent(i) ? 1 : 0;
-    return n;
-}
-
 void PrintSummary(const DESIGN& design, FILE* out) {
     const uint32_t dwTag = design.targets.dwTag;
     fprintf(out, "Signature: %s\n", design.szSignature);
     fprintf(out, "Hook library: %s\n", design.szHookName[0] ? design.szHookName : "(none)");
-    fprintf(out, "Paths: %d (the file counts %d)\n",
-            Count(MAX_PATHS, [&](int i) { return design.paths.paths[i].fPresent; }), design.paths.nNumber);
-    fprintf(out, "Targets: %d (the file counts %d), tag \"%c%c%c%c\"\n",
-            Count(MAX_TARGETS, [&](int i) { return design.targets.targets[i] != nullptr; }), design.targets.nNumber,
-            static_cast<char>(dwTag), static_cast<char>(dwTag >> 8), static_cast<char>(dwTag >> 16),
-            static_cast<char>(dwTag >> 24));
-    fprintf(out, "Collections: %d (the file counts %d)\n",
-            Count(MAX_COLLECTIONS, [&](int i) { return design.collect.fPresent[i]; }), design.collect.nNumber);
-    fprintf(out, "Disks: %d (the file counts %d), media of %ld bytes\n",
-            Count(MAX_DISKS, [&](int i) { return design.disks.fPresent[i]; }), design.disks.nNumber,
-            static_cast<long>(design.disks.lMedia));
+    fprintf(out, "Paths: %d (the file counts %d)\n", PATHARR_CountPresent(&design.paths), design.paths.nNumber);
+    fprintf(out, "Targets: %d (the file counts %d), tag \"%c%c%c%c\"\n", TARGCOLL_CountPresent(&design.targets),
+            design.targets.nNumber, static_cast<char>(dwTag), static_cast<char>(dwTag >> 8),
+            static_cast<char>(dwTag >> 16), static_cast<char>(dwTag >> 24));
+    fprintf(out, "Collections: %d (the file counts %d)\n", COLLECT_CountPresent(&design.collect),
+            design.collect.nNumber);
+    fprintf(out, "Disks: %d (the file counts %d), media of %ld bytes\n", DISK_CountPresent(&design.disks),
+            design.disks.nNumber, static_cast<long>(design.disks.lMedia));
     fprintf(out, "Things: %d files and %d directories (the file counts %d and %d), %d in all\n",
             design.things.nFilesCounted, design.things.nDirsCounted, design.things.nNumFiles, design.things.nNumDirs,
-            Count(MAX_THINGS, [&](int i) { return design.things.things[i] != nullptr; }));
+            THINGCOL_CountPresent(&design.things));
     if (design.backdrop.fPresent)
         fprintf(out, "Backdrop: %s with %lu bytes of data\n", design.backdrop.Name,
                 static_cast<unsigned long>(design.backdrop.size));

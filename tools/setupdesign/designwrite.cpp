@@ -67,14 +67,6 @@ private:
     std::string m_bytes;
 };
 
-template <typename PRESENT>
-int CountPresent(int nSlots, PRESENT fPresent) {
-    int n = 0;
-    for (int i = 0; i < nSlots; ++i)
-        n += fPresent(i) ? 1 : 0;
-    return n;
-}
-
 void WriteThing(CDesignWriter& out, const THING& thing) {
     out.Dword(THING4);
     out.Fields(&thing, THING_FIELDS);
@@ -105,7 +97,7 @@ std::string DESIGNWRITE_Bytes(const DESIGN& design) {
     out.String(design.szHookName);
 
     out.Dword(PATH4);
-    out.Short(CountPresent(MAX_PATHS, [&](int i) { return design.paths.paths[i].fPresent; }));
+    out.Short(PATHARR_CountPresent(&design.paths));
     for (int i = 0; i < MAX_PATHS; ++i) {
         const PATHENTRY& entry = design.paths.paths[i];
         if (!entry.fPresent)
@@ -116,7 +108,7 @@ std::string DESIGNWRITE_Bytes(const DESIGN& design) {
     }
 
     out.Dword(design.targets.dwTag);
-    out.Short(CountPresent(MAX_TARGETS, [&](int i) { return design.targets.targets[i] != nullptr; }));
+    out.Short(TARGCOLL_CountPresent(&design.targets));
     out.Short(design.targets.nAddToPATH);
     for (int i = 0; i < MAX_TARGETS; ++i) {
         const TARGET* pTarget = design.targets.targets[i];
@@ -129,7 +121,7 @@ std::string DESIGNWRITE_Bytes(const DESIGN& design) {
     }
 
     out.Dword(COLLECT4);
-    out.Short(CountPresent(MAX_COLLECTIONS, [&](int i) { return design.collect.fPresent[i]; }));
+    out.Short(COLLECT_CountPresent(&design.collect));
     for (int i = 0; i < MAX_COLLECTIONS; ++i) {
         if (!design.collect.fPresent[i])
             continue;
@@ -140,7 +132,7 @@ std::string DESIGNWRITE_Bytes(const DESIGN& design) {
     }
 
     out.Dword(DISK4);
-    out.Short(CountPresent(MAX_DISKS, [&](int i) { return design.disks.fPresent[i]; }));
+    out.Short(DISK_CountPresent(&design.disks));
     out.Dword(static_cast<uint32_t>(design.disks.lMedia));
     for (int i = 0; i < MAX_DISKS; ++i) {
         if (!design.disks.fPresent[i])
@@ -153,10 +145,11 @@ std::string DESIGNWRITE_Bytes(const DESIGN& design) {
     // The counts tell the reader how many things follow: they may disagree with the things' types, never with
     // their number.
     THINGCOL head = design.things;
-    const int nThings = CountPresent(MAX_THINGS, [&](int i) { return design.things.things[i] != nullptr; });
+    const int nThings = THINGCOL_CountPresent(&design.things);
     if (head.nNumFiles + head.nNumDirs != nThings) {
-        head.nNumDirs = static_cast<int16_t>(
-            CountPresent(MAX_THINGS, [&](int i) { return THING_GetType(design.things.things[i]) == THING_DIR; }));
+        head.nNumDirs = 0;
+        for (const THING* pThing : design.things.things)
+            head.nNumDirs = static_cast<int16_t>(head.nNumDirs + (pThing && pThing->nType == THING_DIR ? 1 : 0));
         head.nNumFiles = static_cast<int16_t>(nThings - head.nNumDirs);
     }
     out.Dword(THINGCOL4);

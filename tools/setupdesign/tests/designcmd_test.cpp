@@ -80,10 +80,27 @@ TEST_F(DesignCmdTest, CheckRefusesWhatTheEngineRefuses) {
         const char* szResult;
         const char* szReport;
     } cases[] = {
-        {"signature", [] { DESIGNBYTES_SPEC s; s.signature = "TAMBERLO-Ver 0.04"; return s; }(), "(result 0)", ""},
-        {"record size", [] { DESIGNBYTES_SPEC s; s.dwCOLLOBJ = 112; return s; }(), "(result 1)",
-         "MFX_PRE failed: in DESIGN"},
-        {"no things", [] { DESIGNBYTES_SPEC s; s.things.clear(); return s; }(), "(result 1)", "nThings>0"},
+        {"signature",
+         [] {
+             DESIGNBYTES_SPEC s;
+             s.signature = "TAMBERLO-Ver 0.04";
+             return s;
+         }(),
+         "(result 0)", ""},
+        {"record size",
+         [] {
+             DESIGNBYTES_SPEC s;
+             s.dwCOLLOBJ = 112;
+             return s;
+         }(),
+         "(result 1)", "MFX_PRE failed: in DESIGN"},
+        {"no things",
+         [] {
+             DESIGNBYTES_SPEC s;
+             s.things.clear();
+             return s;
+         }(),
+         "(result 1)", "nThings>0"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.szCase);

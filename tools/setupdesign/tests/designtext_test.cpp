@@ -71,7 +71,9 @@ std::string Letters(size_t cch, int nSeed) {
 }
 
 // A value for every field of the table that is not its default: the largest text that fits, every raw byte set.
-void AddFields(const DESIGNFIELDS& fields, std::ostringstream* pText, int* pnSeed,
+void AddFields(const DESIGNFIELDS& fields,
+               std::ostringstream* pText,
+               int* pnSeed,
                std::initializer_list<const char*> skip) {
     for (size_t i = 0; i < fields.nFields; ++i) {
         const DESIGNFIELD& field = fields.pFields[i];
@@ -83,11 +85,19 @@ void AddFields(const DESIGNFIELDS& fields, std::ostringstream* pText, int* pnSee
         const int n = ++*pnSeed;
         *pText << field.szKey << " = ";
         switch (field.kind) {
-            case DESIGNFIELD_SHORT: *pText << 100 + n; break;
-            case DESIGNFIELD_LONG: *pText << -100000 - n; break;
-            case DESIGNFIELD_DWORD: *pText << "0x8" << n << "ABCDE"; break;
+            case DESIGNFIELD_SHORT:
+                *pText << 100 + n;
+                break;
+            case DESIGNFIELD_LONG:
+                *pText << -100000 - n;
+                break;
+            case DESIGNFIELD_DWORD:
+                *pText << "0x8" << n << "ABCDE";
+                break;
             case DESIGNFIELD_STRING:
-            case DESIGNFIELD_MESSAGE: *pText << Letters(field.cb - 1, n); break;
+            case DESIGNFIELD_MESSAGE:
+                *pText << Letters(field.cb - 1, n);
+                break;
             case DESIGNFIELD_RAW:
                 for (uint32_t b = 0; b < field.cb; ++b) {
                     char sz[3];
@@ -95,7 +105,8 @@ void AddFields(const DESIGNFIELDS& fields, std::ostringstream* pText, int* pnSee
                     *pText << sz;
                 }
                 break;
-            case DESIGNFIELD_FONT: break;
+            case DESIGNFIELD_FONT:
+                break;
         }
         *pText << "\n";
     }
