@@ -239,6 +239,7 @@ struct THING {
     uint8_t unused[32];
     FILETYPE* pFile;
     DIR* pDir;
+    int fCopied;  // the result of its copy
 };
 
 // The things by position; owns them.
