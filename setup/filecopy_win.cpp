@@ -97,7 +97,7 @@ int Expand(const char* szSource, const char* szDestination) {
 }
 
 // Asks whether to create a missing directory; the answer Yes creates all its folders.
-int CreateDirectory(const char* szDirectory, bool fPrompt) {
+int MakeDestination(const char* szDirectory, bool fPrompt) {
     if (PATHNAME_FolderExists(szDirectory))
         return 1;
     if (fPrompt) {
@@ -192,7 +192,7 @@ int FILE_Install(FILETYPE* pFile, const char* szSourceDir, const char* szDestDir
     PATHNAME szSource = "", szDestination = "";
     MFX_PRE(PATHNAME_Construct(szSource, szSourceDir, pFile->szName));
     MFX_PRE(PATHNAME_Construct(szDestination, szDestDir, pFile->szName));
-    MFX_PRE(CreateDirectory(szDestDir, fPrompt));
+    MFX_PRE(MakeDestination(szDestDir, fPrompt));
     bool fCompressed = false;
     if (ExpectedSize(szSource, &fCompressed) >= 0 && fCompressed &&
         MFX_VERIFY(FILE_ExpandedName(szSource, szDestination))) {
@@ -212,7 +212,7 @@ int DIR_CopyDir(const DIR* pDir, const char* szSourceDir, const char* szDestDir,
     PATHNAME_Assign(szSourceRoot, szSourceDir);
     MFX_PRE(PATHNAME_AddSlash(szSourceRoot));
     if (fPrompt)
-        MFX_PRE(CreateDirectory(szDestination, true));
+        MFX_PRE(MakeDestination(szDestination, true));
     PATHFIND find;
     for (bool fMore = PATHFIND_Construct(&find, szPattern); fMore; fMore = PATHFIND_Next(&find)) {
         while (PATHFIND_CanDescend(&find) && PATHFIND_DescendIfFolder(&find)) {

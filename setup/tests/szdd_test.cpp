@@ -34,17 +34,6 @@ std::vector<std::pair<std::string, std::string>> Samples() {
     return samples;
 }
 
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-void WriteFile(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
 TEST(SzddTest, CompressedBytesExpandToTheOriginal) {
     for (const auto& sample : Samples()) {
         SCOPED_TRACE(sample.first);
@@ -65,6 +54,17 @@ TEST(SzddTest, CompressedBytesExpandToTheOriginal) {
 }
 
 #ifndef _WIN32
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
 // Debian's mscompress package is the outside reference: msexpand must read our files, and mscompress must not
 // write smaller ones.
 TEST(SzddTest, MsexpandExpandsOurFilesAndMscompressIsNoSmaller) {
