@@ -28,6 +28,7 @@ Usage: ./go COMMAND [CONFIG...]
                    --cold drops the page cache between runs as well (root only)
   fuzz  [SECONDS]  build the fuzz targets with clang and run each for SECONDS (default 600)
   designbench [ROUNDS]  time the loading of the largest setup design file against one read of it (native, Wine)
+  copybench [MB]   time the setup's file installs, plain and compressed, against a plain copy, under Wine
   jobbench [MB]    time a conversion through the job window against the engine alone, under Wine (win64)
   screenshots      capture the job window converting, asking to stop and finished, and a batch list with a
                    drag in progress: build/screenshots/*/*.png
@@ -206,6 +207,15 @@ designbench() {
     "$BUILD/win64/wine-run" "$BUILD/win64/tools/setupdesign/designbench.exe" "$(winepath "$BUILD/benchdata")" "$@" </dev/null
 }
 
+# The engine's install throughput for plain and compressed files against a plain copy, under Wine.
+copybench() {
+    setup
+    build win64
+    start_wine
+    mkdir -p "$BUILD/benchdata"
+    "$BUILD/win64/wine-run" "$BUILD/win64/tools/copybench/copybench.exe" "$(winepath "$BUILD/benchdata")" "$@" </dev/null
+}
+
 # The Wine path of a folder of the build.
 winepath() {
     echo "Z:$1" | tr / '\\'
@@ -278,6 +288,7 @@ case $command in
     bench) bench "$@" ;;
     vroonbench) vroonbench "$@" ;;
     designbench) designbench "$@" ;;
+    copybench) copybench "$@" ;;
     jobbench) jobbench "$@" ;;
     screenshots) screenshots ;;
     help|-h|--help) usage ;;
