@@ -12,7 +12,7 @@ WINE=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver
 PACKAGES=(cmake ninja-build g++ googletest g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
           binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 wine64 wine xvfb x11-apps imagemagick ffmpeg time
-          clang libclang-rt-14-dev)
+          clang libclang-rt-14-dev mscompress)
 
 usage() {
     cat <<'USAGE'
@@ -27,6 +27,8 @@ Usage: ./go COMMAND [CONFIG...]
   vroonbench [MB] [--cold]  time vroon against cp and ffmpeg's re-mux on one movie (default 1024 MB);
                    --cold drops the page cache between runs as well (root only)
   fuzz  [SECONDS]  build the fuzz targets with clang and run each for SECONDS (default 600)
+  designbench [ROUNDS]  time the loading of the largest setup design file against one read of it (native, Wine)
+  copybench [MB]   time the setup's file installs, plain and compressed, against a plain copy, under Wine
   jobbench [MB]    time a conversion through the job window against the engine alone, under Wine (win64)
   run NAME [ARGS]  start a deliverable as its user would and picture it in build/run/NAME.png:
                    run npvroon PAGE shows a page description (testing/nphost/nppage.h) in our browser stand-in
@@ -193,6 +195,29 @@ vroonbench() {
     "$ROOT/tools/vroon/vroonbench.sh" "$BUILD/bench/tools/vroon/vroon" "$BUILD/benchdata" "$@"
 }
 
+# The engine's loading of the largest design file against one plain read of it, natively and under Wine.
+designbench() {
+    setup
+    configure bench
+    cmake --build "$BUILD/bench" -j "$JOBS" --target designbench >/dev/null
+    mkdir -p "$BUILD/benchdata"
+    echo "go: native"
+    "$BUILD/bench/tools/setupdesign/designbench" "$BUILD/benchdata" "$@"
+    build win64
+    start_wine
+    echo "go: win64 under Wine"
+    "$BUILD/win64/wine-run" "$BUILD/win64/tools/setupdesign/designbench.exe" "$(winepath "$BUILD/benchdata")" "$@" </dev/null
+}
+
+# The engine's install throughput for plain and compressed files against a plain copy, under Wine.
+copybench() {
+    setup
+    build win64
+    start_wine
+    mkdir -p "$BUILD/benchdata"
+    "$BUILD/win64/wine-run" "$BUILD/win64/tools/copybench/copybench.exe" "$(winepath "$BUILD/benchdata")" "$@" </dev/null
+}
+
 # The Wine path of a folder of the build.
 winepath() {
     echo "Z:$1" | tr / '\\'
@@ -290,6 +315,8 @@ case $command in
     demo) demo ;;
     bench) bench "$@" ;;
     vroonbench) vroonbench "$@" ;;
+    designbench) designbench "$@" ;;
+    copybench) copybench "$@" ;;
     jobbench) jobbench "$@" ;;
     screenshots) screenshots ;;
     run) run "$@" ;;

@@ -17,6 +17,10 @@ enum HFILE_ORIGIN { HFILE_FROM_START = 0, HFILE_FROM_CURRENT = 1, HFILE_FROM_END
 HFILE HFILE_OpenRead(const char* szName);
 // Creates the file, or empties an existing one, for writing.
 HFILE HFILE_Create(const char* szName);
+// Opens like HFILE_OpenRead, and serves reads from a read-ahead block, so a run of small field reads costs few
+// calls of the platform. Seeks move the real file position, so a handle positioned by HFILE_Seek can be handed to
+// code that reads it with the platform's own calls.
+HFILE HFILE_OpenReadBuffered(const char* szName);
 int HFILE_Close(HFILE hFile);
 // Reads or writes cb bytes; true only when all of them were transferred.
 int HFILE_Read(HFILE hFile, void* pBuffer, uint32_t cb);

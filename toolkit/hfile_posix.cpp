@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "hfile.h"
+#include "hfilesys.h"
 
 HFILE HFILE_OpenRead(const char* szName) {
     return szName ? open(szName, O_RDONLY) : HFILE_NONE;
@@ -15,7 +16,7 @@ HFILE HFILE_Create(const char* szName) {
     return szName ? open(szName, O_WRONLY | O_CREAT | O_TRUNC, 0644) : HFILE_NONE;
 }
 
-int HFILE_Close(HFILE hFile) {
+int HFILESYS_Close(HFILE hFile) {
     return hFile != HFILE_NONE && close(hFile) == 0;
 }
 
@@ -38,7 +39,7 @@ int TransferAll(CHAR* pAt, uint32_t cb, TRANSFER transfer) {
 
 }  // namespace
 
-int HFILE_Read(HFILE hFile, void* pBuffer, uint32_t cb) {
+int HFILESYS_Read(HFILE hFile, void* pBuffer, uint32_t cb) {
     return TransferAll(static_cast<char*>(pBuffer), cb, [hFile](char* p, uint32_t n) { return read(hFile, p, n); });
 }
 
@@ -48,7 +49,7 @@ int HFILE_Write(HFILE hFile, const void* pBuffer, uint32_t cb) {
 }
 
 // Positions beyond the signed 32-bit range cannot be answered in a LONG and count as failures.
-int32_t HFILE_Seek(HFILE hFile, int32_t lOffset, HFILE_ORIGIN origin) {
+int32_t HFILESYS_Seek(HFILE hFile, int32_t lOffset, HFILE_ORIGIN origin) {
     static const int whence[] = {SEEK_SET, SEEK_CUR, SEEK_END};
     const off_t position = lseek(hFile, lOffset, whence[origin]);
     return position < 0 || position > INT32_MAX ? -1 : static_cast<int32_t>(position);

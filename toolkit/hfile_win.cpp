@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "hfile.h"
+#include "hfilesys.h"
 
 HFILE HFILE_OpenRead(const char* szName) {
     return szName ? _lopen(szName, OF_READ | OF_SHARE_DENY_NONE) : HFILE_NONE;
@@ -11,11 +12,11 @@ HFILE HFILE_Create(const char* szName) {
     return szName ? _lcreat(szName, 0) : HFILE_NONE;
 }
 
-int HFILE_Close(HFILE hFile) {
+int HFILESYS_Close(HFILE hFile) {
     return hFile != HFILE_NONE && _lclose(hFile) != HFILE_ERROR;
 }
 
-int HFILE_Read(HFILE hFile, void* pBuffer, uint32_t cb) {
+int HFILESYS_Read(HFILE hFile, void* pBuffer, uint32_t cb) {
     return _lread(hFile, pBuffer, cb) == cb;
 }
 
@@ -23,6 +24,6 @@ int HFILE_Write(HFILE hFile, const void* pBuffer, uint32_t cb) {
     return _lwrite(hFile, static_cast<LPCCH>(pBuffer), cb) == cb;
 }
 
-int32_t HFILE_Seek(HFILE hFile, int32_t lOffset, HFILE_ORIGIN origin) {
+int32_t HFILESYS_Seek(HFILE hFile, int32_t lOffset, HFILE_ORIGIN origin) {
     return _llseek(hFile, lOffset, origin);
 }

@@ -10,6 +10,7 @@
 
 #include "toolkit/diag.h"
 #include "toolkit/hfile.h"
+#include "toolkit/hfilesys.h"
 #include "tools/testsupport/diagcapture.h"
 
 namespace {
@@ -155,6 +156,49 @@ TEST_F(HFileTest, ReadLargeReadsInPiecesAndFailsShort) {
     std::vector<char> buffer(100001);
     EXPECT_EQ(0, HFILE_ReadLarge(Open(bytes), buffer.data(), 100001));
     EXPECT_EQ(0, HFILE_ReadLarge(Open(bytes.substr(0, 40000)), buffer.data(), 40001));
+}
+
+// A buffered handle delivers what a plain one does, read for read, across its read-ahead blocks, around seeks
+// and large reads; and a seek leaves the platform's own position where the reads had got to.
+TEST_F(HFileTest, ABufferedHandleReadsAndSeeksLikeAPlainOne) {
+    std::string bytes(40000, '\0');
+    for (size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<char>(i % 253);
+    Open(bytes);
+    const HFILE hPlain = HFILE_OpenRead(m_name.c_str());
+    const HFILE hBuffered = HFILE_OpenReadBuffered(m_name.c_str());
+    ASSERT_TRUE(HFILE_IsOpen(hPlain) && HFILE_IsOpen(hBuffered));
+    std::mt19937 random(7);
+    for (int i = 0; i < 400; ++i) {
+        SCOPED_TRACE(i);
+        const int nStep = static_cast<int>(random() % 10);
+        if (nStep == 0) {
+            const int32_t lTo = static_cast<int32_t>(random() % 41000);
+            EXPECT_EQ(HFILE_Seek(hPlain, lTo, HFILE_FROM_START), HFILE_Seek(hBuffered, lTo, HFILE_FROM_START));
+        } else if (nStep == 1) {
+            EXPECT_EQ(HFILE_Seek(hPlain, 3, HFILE_FROM_CURRENT), HFILE_Seek(hBuffered, 3, HFILE_FROM_CURRENT));
+        } else if (nStep == 2) {
+            EXPECT_EQ(HFILE_GetSize(hPlain), HFILE_GetSize(hBuffered));
+        } else {
+            const uint32_t cb = nStep == 3 ? 20000 : static_cast<uint32_t>(random() % 300);
+            std::string plain(cb, '\0'), buffered(cb, '\0');
+            const int fPlain = HFILE_Read(hPlain, &plain[0], cb);
+            EXPECT_EQ(fPlain, HFILE_Read(hBuffered, &buffered[0], cb));
+            if (fPlain)
+                EXPECT_EQ(plain, buffered);
+            else  // both at a place again after a short read
+                EXPECT_EQ(HFILE_Seek(hPlain, 0, HFILE_FROM_START), HFILE_Seek(hBuffered, 0, HFILE_FROM_START));
+        }
+    }
+    // After a seek, the platform's own reads go on from where the buffered reads had got to.
+    char sz[10];
+    ASSERT_EQ(5, HFILE_Seek(hBuffered, 5, HFILE_FROM_START));
+    ASSERT_EQ(1, HFILE_Read(hBuffered, sz, 10));
+    ASSERT_EQ(15, HFILE_Seek(hBuffered, 0, HFILE_FROM_CURRENT));
+    ASSERT_EQ(1, HFILESYS_Read(hBuffered, sz, 4));
+    EXPECT_EQ(bytes.substr(15, 4), std::string(sz, 4));
+    EXPECT_EQ(1, HFILE_Close(hBuffered));
+    EXPECT_EQ(1, HFILE_Close(hPlain));
 }
 
 TEST_F(HFileTest, NoFileMeansMinusOne) {
