@@ -12,7 +12,8 @@ WINE=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver
 PACKAGES=(cmake ninja-build g++ googletest g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
           binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 wine64 wine xvfb x11-apps imagemagick ffmpeg time
-          clang libclang-rt-14-dev mscompress fonts-wine)
+          clang libclang-rt-14-dev mscompress fonts-wine
+          fonts-liberation x11-utils)
 
 usage() {
     cat <<'USAGE'
@@ -143,6 +144,12 @@ start_wine() {
     # here, they hold /dev/null; started by the first test, they would inherit CTest's output pipe and CTest
     # would wait for them to the end of its timeout.
     "$WINE" wineboot >/dev/null 2>&1 </dev/null
+    # Times New Roman, which Wine lacks, is drawn in its metric twin from fonts-liberation, as a user of the
+    # prefix would arrange it: Wine would otherwise fall back on a sans-serif face.
+    if ! grep -q '"Times New Roman"="Liberation Serif"' "$WINEPREFIX/user.reg" 2>/dev/null; then
+        "$WINE" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "Times New Roman" /d "Liberation Serif" /f \
+            >/dev/null 2>&1 </dev/null
+    fi
     # On a display without a window manager (Xvfb has none) windows are not managed: otherwise Wine waits two
     # seconds for every managed top-level window it hides or destroys. The user's own display keeps its manager.
     if ! grep -q "\"Managed\"=\"$managed\"" "$WINEPREFIX/user.reg" 2>/dev/null; then
