@@ -57,13 +57,17 @@ public:
 
 private:
     bool Fail(VROONFILE_ERROR error);
-    // Appends cb bytes of source from qwAt, through *pBuffer where the system cannot copy by itself.
+    // Appends cb bytes of source from qwAt, through *pBuffer (sized on first use) where the system cannot copy
+    // by itself. One per platform.
     bool CopyData(CVroonFile& source, uint64_t qwAt, uint64_t cb, std::vector<char>* pBuffer);
     bool CopyThroughBuffer(CVroonFile& source, uint64_t qwAt, uint64_t cb, std::vector<char>& buffer);
     intptr_t m_hFile = -1;  // descriptor or HANDLE
     uint64_t m_qwSize = 0;
     VROONFILE_ERROR m_error = VROONFILE_OK;
 };
+
+// The buffer of a copy that passes through this process.
+const size_t VROONFILE_COPY_BUFFER = 1u << 20;
 
 // The error in words for the user.
 const char* VROONFILE_Describe(VROONFILE_ERROR error);

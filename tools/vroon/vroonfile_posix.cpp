@@ -17,9 +17,6 @@ MFX_SOURCE_MODULE("VROONFILE");
 
 namespace {
 
-// The copy moves this much between progress reports.
-const uint64_t COPY_STEP = 256ull << 20;
-const size_t COPY_BUFFER = 1u << 20;
 const uint64_t PAGE_ALIGNMENT = 4096;
 
 VROONFILE_ERROR ErrorOf(int nErrno, VROONFILE_ERROR fallback) {
@@ -70,6 +67,30 @@ uint64_t DataAt(int fd, uint64_t qwAt, uint64_t cbMax) {
         return cbMax;
     const uint64_t cbData = static_cast<uint64_t>(offHole) - qwAt;
     return cbData < cbMax ? cbData : cbMax;
+}
+
+enum KERNELCOPY { KERNELCOPY_DONE, KERNELCOPY_UNABLE, KERNELCOPY_FAILED };
+
+// Appends *pcb bytes from *pqwAt of fdIn at fdOut's position through the kernel, advancing both. UNABLE when
+// the kernel cannot copy between these files (the rest is the caller's); FAILED with errno set, or 0 when the
+// source ended early.
+KERNELCOPY KernelCopy(int fdIn, int fdOut, uint64_t* pqwAt, uint64_t* pcb) {
+    while (*pcb > 0) {
+        off_t offIn = static_cast<off_t>(*pqwAt);
+        const ssize_t n = copy_file_range(fdIn, &offIn, fdOut, nullptr, static_cast<size_t>(*pcb), 0);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 && (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP))
+            return KERNELCOPY_UNABLE;
+        if (n <= 0) {
+            if (n == 0)
+                errno = 0;
+            return KERNELCOPY_FAILED;
+        }
+        *pqwAt += static_cast<uint64_t>(n);
+        *pcb -= static_cast<uint64_t>(n);
+    }
+    return KERNELCOPY_DONE;
 }
 
 }  // namespace
@@ -148,57 +169,39 @@ bool CVroonFile::Write(const void* pBuffer, size_t cb) {
 }
 
 // The kernel copies between the files without passing the data through this process where it can; where it
-// cannot (another file system, an old kernel, data that changes its place within a page), a buffer does.
+// cannot (another file system, an old kernel, data that changes its place within a page), the buffer does.
 // Holes of a sparse source stay holes.
-bool CVroonFile::CopyFrom(CVroonFile& source, uint64_t qwStart, uint64_t qwSize, CVroonProgress* pProgress) {
-    std::vector<char> buffer;
-    while (qwSize > 0) {
-        const uint64_t qwStep = qwSize < COPY_STEP ? qwSize : COPY_STEP;
-        for (uint64_t qwDone = 0; qwDone < qwStep;) {
-            const uint64_t qwHole = HoleAt(Fd(source.m_hFile), qwStart + qwDone, qwStep - qwDone);
-            if (qwHole > 0) {
-                if (lseek(Fd(m_hFile), static_cast<off_t>(qwHole), SEEK_CUR) < 0)
-                    return Fail(ErrorOf(errno, VROONFILE_WRITE));
-                m_qwSize += qwHole;
-                qwDone += qwHole;
-                continue;
-            }
-            const uint64_t cbData = DataAt(Fd(source.m_hFile), qwStart + qwDone, qwStep - qwDone);
-            if (!CopyData(source, qwStart + qwDone, cbData, &buffer))
-                return false;
-            qwDone += cbData;
+bool CVroonFile::CopyData(CVroonFile& source, uint64_t qwAt, uint64_t cb, std::vector<char>* pBuffer) {
+    while (cb > 0) {
+        const uint64_t cbHole = HoleAt(Fd(source.m_hFile), qwAt, cb);
+        if (cbHole > 0) {
+            if (lseek(Fd(m_hFile), static_cast<off_t>(cbHole), SEEK_CUR) < 0)
+                return Fail(ErrorOf(errno, VROONFILE_WRITE));
+            m_qwSize += cbHole;
+            qwAt += cbHole;
+            cb -= cbHole;
+            continue;
         }
-        qwStart += qwStep;
-        qwSize -= qwStep;
-        if (pProgress)
-            pProgress->Advance(qwStep);
+        uint64_t cbData = DataAt(Fd(source.m_hFile), qwAt, cb);
+        cb -= cbData;
+        // The kernel's copy moves whole pages; where the data lands at another offset within a page than it had
+        // (moov is rarely a whole number of pages), copying through a buffer of our own is faster.
+        if ((qwAt - m_qwSize) % PAGE_ALIGNMENT != 0 && pBuffer->empty())
+            pBuffer->resize(VROONFILE_COPY_BUFFER);
+        if (pBuffer->empty()) {
+            const uint64_t qwFrom = qwAt;
+            const KERNELCOPY result = KernelCopy(Fd(source.m_hFile), Fd(m_hFile), &qwAt, &cbData);
+            m_qwSize += qwAt - qwFrom;
+            if (result == KERNELCOPY_FAILED)
+                return Fail(errno ? ErrorOf(errno, VROONFILE_WRITE) : VROONFILE_READ);
+            if (result == KERNELCOPY_UNABLE)
+                pBuffer->resize(VROONFILE_COPY_BUFFER);
+        }
+        if (!CopyThroughBuffer(source, qwAt, cbData, *pBuffer))
+            return false;
+        qwAt += cbData;
     }
     return true;
-}
-
-// The kernel's copy moves whole pages; where the data lands at another offset within a page than it had (moov
-// is rarely a whole number of pages), copying through a buffer of our own is faster.
-bool CVroonFile::CopyData(CVroonFile& source, uint64_t qwAt, uint64_t cb, std::vector<char>* pBuffer) {
-    if ((qwAt - m_qwSize) % PAGE_ALIGNMENT != 0 && pBuffer->empty())
-        pBuffer->resize(COPY_BUFFER);
-    while (cb > 0 && pBuffer->empty()) {
-        off_t offIn = static_cast<off_t>(qwAt);
-        const ssize_t n = copy_file_range(Fd(source.m_hFile), &offIn, Fd(m_hFile), nullptr, static_cast<size_t>(cb), 0);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0 && (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP)) {
-            pBuffer->resize(COPY_BUFFER);
-            break;
-        }
-        if (n < 0)
-            return Fail(ErrorOf(errno, VROONFILE_WRITE));
-        if (n == 0)
-            return Fail(VROONFILE_READ);  // the source ended early
-        qwAt += static_cast<uint64_t>(n);
-        cb -= static_cast<uint64_t>(n);
-        m_qwSize += static_cast<uint64_t>(n);
-    }
-    return CopyThroughBuffer(source, qwAt, cb, *pBuffer);
 }
 
 // A copy that ended in a hole has only moved the file position: the length is set here.

@@ -13,9 +13,8 @@ MFX_SOURCE_MODULE("VROONFILE");
 
 namespace {
 
-// The copy moves this much between progress reports, through a buffer of this size.
-const uint64_t COPY_STEP = 64ull << 20;
-const DWORD COPY_BUFFER = 1u << 20;
+// The most one read or write call moves.
+const DWORD MAX_TRANSFER = VROONFILE_COPY_BUFFER;
 
 VROONFILE_ERROR ErrorOf(DWORD dwError, VROONFILE_ERROR fallback) {
     switch (dwError) {
@@ -100,7 +99,7 @@ bool CVroonFile::ReadAt(uint64_t qwOffset, void* pBuffer, size_t cb) {
         OVERLAPPED at = {};
         at.Offset = static_cast<DWORD>(qwOffset);
         at.OffsetHigh = static_cast<DWORD>(qwOffset >> 32);
-        const DWORD cbAsk = cb > COPY_BUFFER ? COPY_BUFFER : static_cast<DWORD>(cb);
+        const DWORD cbAsk = cb > MAX_TRANSFER ? MAX_TRANSFER : static_cast<DWORD>(cb);
         DWORD cbRead = 0;
         if (!ReadFile(Handle(m_hFile), p, cbAsk, &cbRead, &at) || cbRead == 0)
             return Fail(VROONFILE_READ);
@@ -114,7 +113,7 @@ bool CVroonFile::ReadAt(uint64_t qwOffset, void* pBuffer, size_t cb) {
 bool CVroonFile::Write(const void* pBuffer, size_t cb) {
     const char* p = static_cast<const char*>(pBuffer);
     while (cb > 0) {
-        const DWORD cbAsk = cb > COPY_BUFFER ? COPY_BUFFER : static_cast<DWORD>(cb);
+        const DWORD cbAsk = cb > MAX_TRANSFER ? MAX_TRANSFER : static_cast<DWORD>(cb);
         DWORD cbWritten = 0;
         if (!WriteFile(Handle(m_hFile), p, cbAsk, &cbWritten, nullptr))
             return Fail(ErrorOf(GetLastError(), VROONFILE_WRITE));
@@ -127,21 +126,9 @@ bool CVroonFile::Write(const void* pBuffer, size_t cb) {
     return true;
 }
 
-bool CVroonFile::CopyFrom(CVroonFile& source, uint64_t qwStart, uint64_t qwSize, CVroonProgress* pProgress) {
-    std::vector<char> buffer(COPY_BUFFER);
-    while (qwSize > 0) {
-        const uint64_t qwStep = qwSize < COPY_STEP ? qwSize : COPY_STEP;
-        if (!CopyData(source, qwStart, qwStep, &buffer))
-            return false;
-        qwStart += qwStep;
-        qwSize -= qwStep;
-        if (pProgress)
-            pProgress->Advance(qwStep);
-    }
-    return true;
-}
-
 bool CVroonFile::CopyData(CVroonFile& source, uint64_t qwAt, uint64_t cb, std::vector<char>* pBuffer) {
+    if (pBuffer->empty())
+        pBuffer->resize(VROONFILE_COPY_BUFFER);
     return CopyThroughBuffer(source, qwAt, cb, *pBuffer);
 }
 
