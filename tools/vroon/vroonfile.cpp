@@ -19,6 +19,7 @@ const char* VROONFILE_Describe(VROONFILE_ERROR error) {
         case VROONFILE_READ: return "read error";
         case VROONFILE_WRITE: return "write error";
         case VROONFILE_EXISTS: return "already exists";
+        case VROONFILE_UNSUPPORTED: return "not supported by the file system";
         case VROONFILE_OTHER: break;
     }
     return "cannot be opened";
@@ -49,6 +50,25 @@ bool CVroonFile::CopyFrom(CVroonFile& source, uint64_t qwStart, uint64_t qwSize,
         qwSize -= qwStep;
         if (pProgress)
             pProgress->Advance(qwStep);
+    }
+    return true;
+}
+
+bool VROONFILE_ReadAll(const char* szPath, uint64_t cbMax, std::vector<uint8_t>* pBytes, VROONFILE_ERROR* pError) {
+    CVroonFile file;
+    *pError = VROONFILE_OK;
+    if (!file.OpenRead(szPath)) {
+        *pError = file.Error();
+        return false;
+    }
+    if (file.Size() > cbMax) {
+        *pError = VROONFILE_READ;
+        return false;
+    }
+    pBytes->resize(static_cast<size_t>(file.Size()));
+    if (!pBytes->empty() && !file.ReadAt(0, pBytes->data(), pBytes->size())) {
+        *pError = file.Error();
+        return false;
     }
     return true;
 }

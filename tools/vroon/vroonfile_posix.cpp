@@ -6,7 +6,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <linux/falloc.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 #include <vector>
@@ -130,6 +132,19 @@ bool CVroonFile::Create(const char* szPath) {
     return true;
 }
 
+bool CVroonFile::OpenUpdate(const char* szPath) {
+    Close();
+    const int fd = open(szPath, O_RDWR | O_CLOEXEC);
+    if (fd < 0)
+        return Fail(ErrorOf(errno, VROONFILE_OTHER));
+    m_hFile = fd;
+    struct stat st;
+    if (fstat(fd, &st) != 0)
+        return Fail(VROONFILE_READ);
+    m_qwSize = static_cast<uint64_t>(st.st_size);
+    return true;
+}
+
 bool CVroonFile::Close() {
     if (m_hFile < 0)
         return true;
@@ -204,6 +219,55 @@ bool CVroonFile::CopyData(CVroonFile& source, uint64_t qwAt, uint64_t cb, std::v
     return true;
 }
 
+bool CVroonFile::WriteAt(uint64_t qwAt, const void* pBuffer, size_t cb) {
+    const char* p = static_cast<const char*>(pBuffer);
+    while (cb > 0) {
+        const ssize_t n = pwrite(Fd(m_hFile), p, cb, static_cast<off_t>(qwAt));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return Fail(n == 0 ? VROONFILE_NO_SPACE : ErrorOf(errno, VROONFILE_WRITE));
+        p += n;
+        cb -= static_cast<size_t>(n);
+        qwAt += static_cast<uint64_t>(n);
+        m_qwSize = qwAt > m_qwSize ? qwAt : m_qwSize;
+    }
+    return true;
+}
+
+bool CVroonFile::Truncate(uint64_t qwSize) {
+    if (ftruncate(Fd(m_hFile), static_cast<off_t>(qwSize)) != 0)
+        return Fail(ErrorOf(errno, VROONFILE_WRITE));
+    m_qwSize = qwSize;
+    return true;
+}
+
+// The insertion works in whole blocks of the file system.
+uint32_t CVroonFile::BlockSize() {
+    struct statfs fs;
+    if (fstatfs(Fd(m_hFile), &fs) != 0 || fs.f_bsize <= 0)
+        return 0;
+    return static_cast<uint32_t>(fs.f_bsize);
+}
+
+// The file systems that insert (ext4, XFS) answer the others' EOPNOTSUPP; EINVAL means a range they will not
+// take, such as one out of step with their blocks. Either way nothing has changed.
+bool CVroonFile::InsertFront(uint64_t cb) {
+    if (fallocate(Fd(m_hFile), FALLOC_FL_INSERT_RANGE, 0, static_cast<off_t>(cb)) != 0)
+        return Fail(errno == EOPNOTSUPP || errno == EINVAL || errno == ENOSYS ? VROONFILE_UNSUPPORTED
+                                                                                : ErrorOf(errno, VROONFILE_WRITE));
+    m_qwSize += cb;
+    return true;
+}
+
+bool CVroonFile::RemoveFront(uint64_t cb) {
+    if (fallocate(Fd(m_hFile), FALLOC_FL_COLLAPSE_RANGE, 0, static_cast<off_t>(cb)) != 0)
+        return Fail(errno == EOPNOTSUPP || errno == EINVAL || errno == ENOSYS ? VROONFILE_UNSUPPORTED
+                                                                                : ErrorOf(errno, VROONFILE_WRITE));
+    m_qwSize -= cb;
+    return true;
+}
+
 // A copy that ended in a hole has only moved the file position: the length is set here.
 bool CVroonFile::Sync() {
     if (ftruncate(Fd(m_hFile), static_cast<off_t>(m_qwSize)) != 0)
@@ -234,7 +298,13 @@ bool VROONFILE_Replace(const char* szTemp, const char* szTarget, VROONFILE_ERROR
         *pError = ErrorOf(errno, VROONFILE_WRITE);
         return false;
     }
-    std::string folder(szTarget);
+    VROONFILE_SyncFolder(szTarget);
+    *pError = VROONFILE_OK;
+    return true;
+}
+
+void VROONFILE_SyncFolder(const char* szPath) {
+    std::string folder(szPath);
     const size_t iSlash = folder.rfind('/');
     folder = iSlash == std::string::npos ? "." : iSlash == 0 ? "/" : folder.substr(0, iSlash);
     const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -242,8 +312,14 @@ bool VROONFILE_Replace(const char* szTemp, const char* szTarget, VROONFILE_ERROR
         MFX_VERIFY(fsync(fd) == 0);
         close(fd);
     }
-    *pError = VROONFILE_OK;
-    return true;
+}
+
+void VROONFILE_HoldInterrupts(bool fHold) {
+    sigset_t set;
+    sigemptyset(&set);
+    for (int nSignal : {SIGINT, SIGTERM, SIGHUP})
+        sigaddset(&set, nSignal);
+    MFX_VERIFY(sigprocmask(fHold ? SIG_BLOCK : SIG_UNBLOCK, &set, nullptr) == 0);
 }
 
 std::string VROONFILE_Resolve(const char* szPath) {

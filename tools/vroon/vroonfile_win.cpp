@@ -85,6 +85,20 @@ bool CVroonFile::Create(const char* szPath) {
     return true;
 }
 
+bool CVroonFile::OpenUpdate(const char* szPath) {
+    Close();
+    const HANDLE hFile = CreateFileA(szPath, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (hFile == INVALID_HANDLE_VALUE)
+        return Fail(ErrorOf(GetLastError(), VROONFILE_OTHER));
+    m_hFile = reinterpret_cast<intptr_t>(hFile);
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(hFile, &size))
+        return Fail(VROONFILE_READ);
+    m_qwSize = static_cast<uint64_t>(size.QuadPart);
+    return true;
+}
+
 bool CVroonFile::Close() {
     if (m_hFile == -1)
         return true;
@@ -126,6 +140,48 @@ bool CVroonFile::Write(const void* pBuffer, size_t cb) {
     return true;
 }
 
+bool CVroonFile::WriteAt(uint64_t qwAt, const void* pBuffer, size_t cb) {
+    const char* p = static_cast<const char*>(pBuffer);
+    while (cb > 0) {
+        OVERLAPPED at = {};
+        at.Offset = static_cast<DWORD>(qwAt);
+        at.OffsetHigh = static_cast<DWORD>(qwAt >> 32);
+        const DWORD cbAsk = cb > MAX_TRANSFER ? MAX_TRANSFER : static_cast<DWORD>(cb);
+        DWORD cbWritten = 0;
+        if (!WriteFile(Handle(m_hFile), p, cbAsk, &cbWritten, &at))
+            return Fail(ErrorOf(GetLastError(), VROONFILE_WRITE));
+        if (cbWritten == 0)
+            return Fail(VROONFILE_NO_SPACE);
+        p += cbWritten;
+        cb -= cbWritten;
+        qwAt += cbWritten;
+        m_qwSize = qwAt > m_qwSize ? qwAt : m_qwSize;
+    }
+    return true;
+}
+
+bool CVroonFile::Truncate(uint64_t qwSize) {
+    FILE_END_OF_FILE_INFO end = {};
+    end.EndOfFile.QuadPart = static_cast<LONGLONG>(qwSize);
+    if (!SetFileInformationByHandle(Handle(m_hFile), FileEndOfFileInfo, &end, sizeof(end)))
+        return Fail(ErrorOf(GetLastError(), VROONFILE_WRITE));
+    m_qwSize = qwSize;
+    return true;
+}
+
+// No Windows file system inserts a range into a file: in-place conversions copy.
+uint32_t CVroonFile::BlockSize() {
+    return 0;
+}
+
+bool CVroonFile::InsertFront(uint64_t) {
+    return Fail(VROONFILE_UNSUPPORTED);
+}
+
+bool CVroonFile::RemoveFront(uint64_t) {
+    return Fail(VROONFILE_UNSUPPORTED);
+}
+
 bool CVroonFile::CopyData(CVroonFile& source, uint64_t qwAt, uint64_t cb, std::vector<char>* pBuffer) {
     if (pBuffer->empty())
         pBuffer->resize(VROONFILE_COPY_BUFFER);
@@ -163,6 +219,13 @@ bool VROONFILE_Replace(const char* szTemp, const char* szTarget, VROONFILE_ERROR
 std::string VROONFILE_Resolve(const char* szPath) {
     return szPath;
 }
+
+// Programs cannot flush a folder through the file calls of Windows; its file systems log their folders
+// themselves.
+void VROONFILE_SyncFolder(const char*) {}
+
+// Nothing on Windows needs the interrupts held: it converts by copying alone.
+void VROONFILE_HoldInterrupts(bool) {}
 
 bool VROONFILE_IsTerminal(FILE* pStream) {
     return _isatty(_fileno(pStream)) != 0;
