@@ -664,7 +664,8 @@ bool CQTInsertedSource::ReadAt(uint64_t qwOffset, void* pBuffer, size_t cb) {
         const uint64_t qwFrom = std::max(qwOffset, patch.qwAt);
         const uint64_t qwTo = std::min(qwEnd, patch.qwAt + patch.bytes.size());
         if (qwFrom < qwTo)
-            memcpy(p + (qwFrom - qwOffset), patch.bytes.data() + (qwFrom - patch.qwAt), static_cast<size_t>(qwTo - qwFrom));
+            memcpy(p + (qwFrom - qwOffset), patch.bytes.data() + (qwFrom - patch.qwAt),
+                   static_cast<size_t>(qwTo - qwFrom));
     }
     return true;
 }
@@ -760,7 +761,8 @@ std::string QTMODERN_Describe(QTM_RESULT result, uint64_t qwWhere) {
         case QTM_CHUNK_OUTSIDE_MEDIA: return "a chunk offset (" + where + ") points outside the media data";
         case QTM_READ_ERROR: return "read error at byte " + where;
         case QTM_NOT_FAST_START: return "an mdat atom at byte " + where + " precedes moov";
-        case QTM_HEAD_TOO_LARGE: return "the atoms in front of the media data are too large to insert";
+        case QTM_HEAD_TOO_LARGE:
+            return "the atoms in front of the media data are too large to insert";
     }
     return "unknown result";
 }

@@ -32,22 +32,22 @@ private:
 };
 
 enum QTM_RESULT {
-    QTM_CONVERT,             // the plan is made: the movie needs converting
-    QTM_ALREADY_FAST_START,  // moov precedes every mdat; nothing to do
-    QTM_EMPTY,               // the file has no bytes
-    QTM_NOT_MOVIE,           // the file does not begin with a movie atom
-    QTM_TRUNCATED,           // an atom runs past the end of the file (where: the file's length)
-    QTM_BAD_ATOM,            // an atom header that cannot be (where: its offset)
-    QTM_NO_MOOV,             // no moov atom at the top level
-    QTM_SEVERAL_MOOV,        // more than one moov atom at the top level (where: the second)
-    QTM_COMPRESSED,          // the moov atom is compressed (cmov)
-    QTM_FRAGMENTED,          // a fragmented movie (moof, or mvex in moov)
-    QTM_DAMAGED_TABLE,       // a chunk offset table larger than its atom (where: its offset)
-    QTM_MOOV_TOO_LARGE,      // moov larger than this tool holds in memory, or grown past its size field
-    QTM_CHUNK_OUTSIDE_MEDIA, // a chunk offset outside every mdat (where: the offset)
-    QTM_READ_ERROR,          // the source could not be read (where: the offset)
-    QTM_NOT_FAST_START,      // verification: an mdat precedes moov (where: its offset)
-    QTM_HEAD_TOO_LARGE,      // insertion: the leading atoms and moov need more than an insertion holds
+    QTM_CONVERT,              // the plan is made: the movie needs converting
+    QTM_ALREADY_FAST_START,   // moov precedes every mdat; nothing to do
+    QTM_EMPTY,                // the file has no bytes
+    QTM_NOT_MOVIE,            // the file does not begin with a movie atom
+    QTM_TRUNCATED,            // an atom runs past the end of the file (where: the file's length)
+    QTM_BAD_ATOM,             // an atom header that cannot be (where: its offset)
+    QTM_NO_MOOV,              // no moov atom at the top level
+    QTM_SEVERAL_MOOV,         // more than one moov atom at the top level (where: the second)
+    QTM_COMPRESSED,           // the moov atom is compressed (cmov)
+    QTM_FRAGMENTED,           // a fragmented movie (moof, or mvex in moov)
+    QTM_DAMAGED_TABLE,        // a chunk offset table larger than its atom (where: its offset)
+    QTM_MOOV_TOO_LARGE,       // moov larger than this tool holds in memory, or grown past its size field
+    QTM_CHUNK_OUTSIDE_MEDIA,  // a chunk offset outside every mdat (where: the offset)
+    QTM_READ_ERROR,           // the source could not be read (where: the offset)
+    QTM_NOT_FAST_START,       // verification: an mdat precedes moov (where: its offset)
+    QTM_HEAD_TOO_LARGE,       // insertion: the leading atoms and moov need more than an insertion holds
 };
 
 // One atom: its type bytes in file order as a big-endian number, where it starts, its whole size (header

@@ -19,6 +19,15 @@ std::string Atom(const char (&szType)[5], const std::string& content) {
 const std::string FTYP = MOVIEFIXTURE_Atom(TYPE_FTYP, "isom\0\0\2\0isomiso2mp41");
 const std::string MOOV = QTMFIXTURE_MOOV;
 
+// The parts of today's layouts, for both ways of converting them.
+struct LAYOUTPARTS {
+    std::string media = MOVIEFIXTURE_Atom(TYPE_MDAT, QTMFIXTURE_Media(300, 'a'));
+    std::string media2 = MOVIEFIXTURE_Atom(TYPE_MDAT, QTMFIXTURE_Media(120, 'b'));
+    std::string media64 = MOVIEFIXTURE_Atom64(TYPE_MDAT, QTMFIXTURE_Media(200, 'c'));
+    std::string free = Atom("free", std::string(16, 'f'));
+    std::string wide = Atom("wide", "");
+} const s_parts;
+
 // The output the plan describes, put together from the source the way the caller copies it.
 std::string Assemble(const QTM_PLAN& plan, const std::string& source) {
     std::string output;
@@ -46,11 +55,8 @@ QTM_RESULT Verify(const std::string& output, uint64_t* pqwWhere) {
 }
 
 TEST(QtModernTest, ConvertsTodaysLayoutsMovingOnlyMoovAndShiftingEachChunkByItsOwnMdat) {
-    const std::string media = MOVIEFIXTURE_Atom(TYPE_MDAT, QTMFIXTURE_Media(300, 'a'));
-    const std::string media2 = MOVIEFIXTURE_Atom(TYPE_MDAT, QTMFIXTURE_Media(120, 'b'));
-    const std::string media64 = MOVIEFIXTURE_Atom64(TYPE_MDAT, QTMFIXTURE_Media(200, 'c'));
-    const std::string free = Atom("free", std::string(16, 'f'));
-    const std::string wide = Atom("wide", "");
+    const std::string &media = s_parts.media, &media2 = s_parts.media2, &media64 = s_parts.media64;
+    const std::string &free = s_parts.free, &wide = s_parts.wide;
     const struct {
         const char* szName;
         std::vector<std::string> parts;
@@ -291,7 +297,8 @@ std::string TopLevelTypes(const std::string& bytes) {
 TEST(QtModernTest, InsertionPutsLeadingAtomsAndMoovInFrontOfTheUntouchedSource) {
     const std::string media = MOVIEFIXTURE_Atom(TYPE_MDAT, QTMFIXTURE_Media(300, 'i'));
     const std::string wide = Atom("wide", "");
-    const std::string source = QTMFIXTURE_Layout({FTYP, wide, media, MOOV}, {0, 1, 2, 3}, {{2, 0}, {2, 299}}, QTATOM_STCO);
+    const std::string source =
+        QTMFIXTURE_Layout({FTYP, wide, media, MOOV}, {0, 1, 2, 3}, {{2, 0}, {2, 299}}, QTATOM_STCO);
     const uint64_t qwMedia = FTYP.size() + wide.size() + 8;
     const uint64_t cbLeading = FTYP.size() + wide.size();
     CQTMemorySource memory(source.data(), source.size());
@@ -301,9 +308,8 @@ TEST(QtModernTest, InsertionPutsLeadingAtomsAndMoovInFrontOfTheUntouchedSource) 
     const std::string moov = QTMFIXTURE_Moov({qwMedia + 512, qwMedia + 299 + 512}, QTATOM_STCO);
     const uint64_t cbFree = 512 - cbLeading - moov.size();
     const std::string expected = FTYP + wide + moov + MOVIEFIXTURE_DWORD(static_cast<uint32_t>(cbFree)) + "free" +
-                                 std::string(cbFree - 8, '\0') +
-                                 MOVIEFIXTURE_DWORD(static_cast<uint32_t>(cbLeading)) + "free" +
-                                 source.substr(8, cbLeading - 8) + media;
+                                 std::string(cbFree - 8, '\0') + MOVIEFIXTURE_DWORD(static_cast<uint32_t>(cbLeading)) +
+                                 "free" + source.substr(8, cbLeading - 8) + media;
     CQTInsertedSource result(memory, insert);
     EXPECT_EQ(expected, ReadAll(result));
     EXPECT_EQ(source.size(), insert.qwSourceSize);
@@ -316,21 +322,23 @@ TEST(QtModernTest, InsertionPutsLeadingAtomsAndMoovInFrontOfTheUntouchedSource) 
 // again, the insertion is the fewest whole blocks that hold the head, and behind it every source byte keeps
 // its place but for the few the patches name.
 TEST(QtModernTest, InsertionConvertsTodaysLayoutsMovingEveryChunkByTheInsertionAlone) {
-    const std::string media = MOVIEFIXTURE_Atom(TYPE_MDAT, QTMFIXTURE_Media(3000, 'a'));
-    const std::string media2 = MOVIEFIXTURE_Atom(TYPE_MDAT, QTMFIXTURE_Media(120, 'b'));
-    const std::string media64 = MOVIEFIXTURE_Atom64(TYPE_MDAT, QTMFIXTURE_Media(200, 'c'));
-    const std::string free = Atom("free", std::string(16, 'f'));
-    const std::string wide = Atom("wide", "");
+    const std::string &media = s_parts.media, &media2 = s_parts.media2, &media64 = s_parts.media64;
+    const std::string &free = s_parts.free, &wide = s_parts.wide;
     const struct {
         const char* szName;
         std::vector<std::string> parts;
         std::vector<QTMFIXTURE_CHUNK> chunks;
         const char* szTypes;  // the result's top-level atoms
     } cases[] = {
-        {"classic mdat then moov", {media, MOOV}, {{0, 0}, {0, 2999}}, "moov free mdat "},
-        {"ftyp, free and wide in front", {FTYP, free, wide, media, MOOV}, {{3, 10}}, "ftyp free wide moov free free mdat "},
+        {"classic mdat then moov", {media, MOOV}, {{0, 0}, {0, 299}}, "moov free mdat "},
+        {"ftyp, free and wide in front",
+         {FTYP, free, wide, media, MOOV},
+         {{3, 10}},
+         "ftyp free wide moov free free mdat "},
         {"trailing free after moov", {FTYP, media, MOOV, free}, {{1, 1}}, "ftyp moov free free mdat free free "},
-        {"moov between two mdat", {FTYP, media, MOOV, media2}, {{1, 5}, {3, 0}, {3, 119}},
+        {"moov between two mdat",
+         {FTYP, media, MOOV, media2},
+         {{1, 5}, {3, 0}, {3, 119}},
          "ftyp moov free free mdat free mdat "},
         {"two mdat before moov", {FTYP, media, media2, MOOV}, {{2, 7}, {1, 9}}, "ftyp moov free free mdat mdat "},
         {"64-bit mdat header", {FTYP, media64, MOOV}, {{1, 0}, {1, 199}}, "ftyp moov free free mdat "},
@@ -360,8 +368,10 @@ TEST(QtModernTest, InsertionConvertsTodaysLayoutsMovingEveryChunkByTheInsertionA
                 uint64_t qwWhere = 0;
                 EXPECT_EQ(QTM_ALREADY_FAST_START, Verify(bytes, &qwWhere));
                 std::string types;
-                const std::vector<uint64_t> before = ReadTables(std::vector<uint8_t>(source.begin(), source.end()), &types);
-                const std::vector<uint64_t> after = ReadTables(std::vector<uint8_t>(bytes.begin(), bytes.end()), &types);
+                const std::vector<uint64_t> before =
+                    ReadTables(std::vector<uint8_t>(source.begin(), source.end()), &types);
+                const std::vector<uint64_t> after =
+                    ReadTables(std::vector<uint8_t>(bytes.begin(), bytes.end()), &types);
                 ASSERT_EQ(before.size(), after.size());
                 for (size_t i = 0; i < before.size(); ++i) {
                     EXPECT_EQ(before[i] + insert.cbInsert, after[i]);

@@ -19,7 +19,8 @@ const char* VROONFILE_Describe(VROONFILE_ERROR error) {
         case VROONFILE_READ: return "read error";
         case VROONFILE_WRITE: return "write error";
         case VROONFILE_EXISTS: return "already exists";
-        case VROONFILE_UNSUPPORTED: return "not supported by the file system";
+        case VROONFILE_UNSUPPORTED:
+            return "not supported by the file system";
         case VROONFILE_OTHER: break;
     }
     return "cannot be opened";

@@ -70,6 +70,7 @@ public:
 
 private:
     bool Fail(VROONFILE_ERROR error);
+    bool OpenExisting(const char* szPath, bool fWrite);
     // Appends cb bytes of source from qwAt, through *pBuffer (sized on first use) where the system cannot copy
     // by itself. One per platform.
     bool CopyData(CVroonFile& source, uint64_t qwAt, uint64_t cb, std::vector<char>* pBuffer);

@@ -1,15 +1,15 @@
 #include "vroonfile.h"
 
-#include <cerrno>
-#include <climits>
-#include <csignal>
-#include <cstdlib>
-#include <cstring>
 #include <fcntl.h>
 #include <linux/falloc.h>
 #include <sys/stat.h>
 #include <sys/vfs.h>
 #include <unistd.h>
+#include <cerrno>
+#include <climits>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
 
 #include <vector>
 
@@ -106,9 +106,9 @@ bool CVroonFile::Fail(VROONFILE_ERROR error) {
     return false;
 }
 
-bool CVroonFile::OpenRead(const char* szPath) {
+bool CVroonFile::OpenExisting(const char* szPath, bool fWrite) {
     Close();
-    const int fd = open(szPath, O_RDONLY | O_CLOEXEC);
+    const int fd = open(szPath, (fWrite ? O_RDWR : O_RDONLY) | O_CLOEXEC);
     if (fd < 0)
         return Fail(ErrorOf(errno, VROONFILE_OTHER));
     m_hFile = fd;
@@ -118,8 +118,18 @@ bool CVroonFile::OpenRead(const char* szPath) {
     if (S_ISDIR(st.st_mode))
         return Fail(VROONFILE_DIRECTORY);
     m_qwSize = static_cast<uint64_t>(st.st_size);
-    posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);  // a hint for read-ahead; its failure changes nothing
     return true;
+}
+
+bool CVroonFile::OpenRead(const char* szPath) {
+    if (!OpenExisting(szPath, false))
+        return false;
+    posix_fadvise(Fd(m_hFile), 0, 0, POSIX_FADV_SEQUENTIAL);  // a hint for read-ahead; its failure changes nothing
+    return true;
+}
+
+bool CVroonFile::OpenUpdate(const char* szPath) {
+    return OpenExisting(szPath, true);
 }
 
 bool CVroonFile::Create(const char* szPath) {
@@ -129,19 +139,6 @@ bool CVroonFile::Create(const char* szPath) {
         return Fail(ErrorOf(errno, VROONFILE_WRITE));
     m_hFile = fd;
     m_qwSize = 0;
-    return true;
-}
-
-bool CVroonFile::OpenUpdate(const char* szPath) {
-    Close();
-    const int fd = open(szPath, O_RDWR | O_CLOEXEC);
-    if (fd < 0)
-        return Fail(ErrorOf(errno, VROONFILE_OTHER));
-    m_hFile = fd;
-    struct stat st;
-    if (fstat(fd, &st) != 0)
-        return Fail(VROONFILE_READ);
-    m_qwSize = static_cast<uint64_t>(st.st_size);
     return true;
 }
 
@@ -255,7 +252,7 @@ uint32_t CVroonFile::BlockSize() {
 bool CVroonFile::InsertFront(uint64_t cb) {
     if (fallocate(Fd(m_hFile), FALLOC_FL_INSERT_RANGE, 0, static_cast<off_t>(cb)) != 0)
         return Fail(errno == EOPNOTSUPP || errno == EINVAL || errno == ENOSYS ? VROONFILE_UNSUPPORTED
-                                                                                : ErrorOf(errno, VROONFILE_WRITE));
+                                                                              : ErrorOf(errno, VROONFILE_WRITE));
     m_qwSize += cb;
     return true;
 }
@@ -263,7 +260,7 @@ bool CVroonFile::InsertFront(uint64_t cb) {
 bool CVroonFile::RemoveFront(uint64_t cb) {
     if (fallocate(Fd(m_hFile), FALLOC_FL_COLLAPSE_RANGE, 0, static_cast<off_t>(cb)) != 0)
         return Fail(errno == EOPNOTSUPP || errno == EINVAL || errno == ENOSYS ? VROONFILE_UNSUPPORTED
-                                                                                : ErrorOf(errno, VROONFILE_WRITE));
+                                                                              : ErrorOf(errno, VROONFILE_WRITE));
     m_qwSize -= cb;
     return true;
 }

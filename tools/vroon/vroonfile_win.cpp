@@ -57,13 +57,14 @@ bool CVroonFile::Fail(VROONFILE_ERROR error) {
     return false;
 }
 
-bool CVroonFile::OpenRead(const char* szPath) {
+bool CVroonFile::OpenExisting(const char* szPath, bool fWrite) {
     Close();
     const DWORD dwAttributes = GetFileAttributesA(szPath);
     if (dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_DIRECTORY))
         return Fail(VROONFILE_DIRECTORY);
-    const HANDLE hFile = CreateFileA(szPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                     FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    const HANDLE hFile =
+        CreateFileA(szPath, GENERIC_READ | (fWrite ? GENERIC_WRITE : 0), FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                    OPEN_EXISTING, fWrite ? FILE_ATTRIBUTE_NORMAL : FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (hFile == INVALID_HANDLE_VALUE)
         return Fail(ErrorOf(GetLastError(), VROONFILE_OTHER));
     m_hFile = reinterpret_cast<intptr_t>(hFile);
@@ -72,6 +73,14 @@ bool CVroonFile::OpenRead(const char* szPath) {
         return Fail(VROONFILE_READ);
     m_qwSize = static_cast<uint64_t>(size.QuadPart);
     return true;
+}
+
+bool CVroonFile::OpenRead(const char* szPath) {
+    return OpenExisting(szPath, false);
+}
+
+bool CVroonFile::OpenUpdate(const char* szPath) {
+    return OpenExisting(szPath, true);
 }
 
 bool CVroonFile::Create(const char* szPath) {
@@ -82,20 +91,6 @@ bool CVroonFile::Create(const char* szPath) {
         return Fail(ErrorOf(GetLastError(), VROONFILE_WRITE));
     m_hFile = reinterpret_cast<intptr_t>(hFile);
     m_qwSize = 0;
-    return true;
-}
-
-bool CVroonFile::OpenUpdate(const char* szPath) {
-    Close();
-    const HANDLE hFile = CreateFileA(szPath, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
-                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (hFile == INVALID_HANDLE_VALUE)
-        return Fail(ErrorOf(GetLastError(), VROONFILE_OTHER));
-    m_hFile = reinterpret_cast<intptr_t>(hFile);
-    LARGE_INTEGER size;
-    if (!GetFileSizeEx(hFile, &size))
-        return Fail(VROONFILE_READ);
-    m_qwSize = static_cast<uint64_t>(size.QuadPart);
     return true;
 }
 

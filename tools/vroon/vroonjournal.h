@@ -13,9 +13,9 @@
 const char VROONJOURNAL_SUFFIX[] = ".vroon-journal";
 
 struct VROON_JOURNAL {
-    std::string name;    // the movie's file name, without its folder
-    QTM_INSERT insert;   // the sizes, the patches and the probe range
-    uint32_t dwProbeCrc; // the checksum of the probe range of the source
+    std::string name;     // the movie's file name, without its folder
+    QTM_INSERT insert;    // the sizes, the patches and the probe range
+    uint32_t dwProbeCrc;  // the checksum of the probe range of the source
 };
 
 enum VROONJOURNAL_ERROR {

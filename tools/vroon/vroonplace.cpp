@@ -45,7 +45,10 @@ bool ProbeCrc(CVroonFile& movie, uint64_t qwAt, uint32_t cb, uint32_t* pdwCrc) {
 
 // Step 3 and 4 of the conversion, from their start. *pfTouched tells whether a byte of the original movie had
 // been written over when it failed: until then, taking the inserted blocks out again restores the movie.
-bool Finish(CVroonFile& movie, const QTM_INSERT& insert, const std::string& journal, bool* pfTouched,
+bool Finish(CVroonFile& movie,
+            const QTM_INSERT& insert,
+            const std::string& journal,
+            bool* pfTouched,
             std::string* pError) {
     *pfTouched = false;
     for (size_t i = 0; i < insert.patches.size(); ++i) {
@@ -171,13 +174,13 @@ VROONRECOVERY VROONPLACE_Recover(const std::string& path, std::string* pMessage)
     std::vector<uint8_t> bytes;
     VROONFILE_ERROR error = VROONFILE_OK;
     if (!VROONFILE_ReadAll(journal.c_str(), MAX_JOURNAL, &bytes, &error)) {
-        *pMessage = "the journal " + name + " cannot be read (" + VROONFILE_Describe(error) + ")" +
-                    leftAlone;
+        *pMessage = "the journal " + name + " cannot be read (" + VROONFILE_Describe(error) + ")" + leftAlone;
         return VROONRECOVERY_REFUSED;
     }
     VROON_JOURNAL record;
     switch (VROONJOURNAL_Decode(bytes, &record)) {
-        case VROONJOURNAL_OK: break;
+        case VROONJOURNAL_OK:
+            break;
         case VROONJOURNAL_NOT_JOURNAL:
             *pMessage = name + " is not a journal of this vroon" + leftAlone;
             return VROONRECOVERY_REFUSED;
@@ -203,8 +206,7 @@ VROONRECOVERY VROONPLACE_Recover(const std::string& path, std::string* pMessage)
         ProbeCrc(movie, insert.qwProbeAt + (fInserted ? insert.cbInsert : 0), insert.cbProbe, &dwProbeCrc) &&
         dwProbeCrc == record.dwProbeCrc;
     if (!fKnown) {
-        *pMessage = "the journal " + name + " does not match the movie (its size or its media data differ)" +
-                    leftAlone;
+        *pMessage = "the journal " + name + " does not match the movie (its size or its media data differ)" + leftAlone;
         return VROONRECOVERY_REFUSED;
     }
     if (!fInserted) {

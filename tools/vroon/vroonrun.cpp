@@ -83,7 +83,8 @@ public:
                     fprintf(m_pOut, "%s: %s\n", movie.c_str(), recovery.c_str());
                 break;
             case VROONRECOVERY_REFUSED:
-            case VROONRECOVERY_FAILED: return Failed(recovery);
+            case VROONRECOVERY_FAILED:
+                return Failed(recovery);
         }
         CVroonFile source;
         if (!source.OpenRead(movie.c_str()))
@@ -181,9 +182,12 @@ private:
             source.Close();
             QTM_INSERT insert;
             switch (VROONPLACE_Convert(target, &insert, &error)) {
-                case VROONPLACE_CONVERTED: return Converted("in place, no data moved", insert.nUpgraded);
-                case VROONPLACE_FAILED: return Failed("not converted: " + error);
-                case VROONPLACE_NOT_POSSIBLE: break;
+                case VROONPLACE_CONVERTED:
+                    return Converted("in place, no data moved", insert.nUpgraded);
+                case VROONPLACE_FAILED:
+                    return Failed("not converted: " + error);
+                case VROONPLACE_NOT_POSSIBLE:
+                    break;
             }
             // The movie is unchanged; the copy reads it afresh.
             if (!source.OpenRead(movie.c_str()))
@@ -305,7 +309,7 @@ int VROONRUN_Run(const VROON_OPTIONS& options, FILE* pOut, FILE* pErr, bool fPro
     if (options.movies.size() > 1 && !options.fQuiet) {
         std::string summary = "vroon: " + std::to_string(options.movies.size()) + " movies:";
         const char* aszNames[] = {"converted", "already fast-start", "not fast-start", "listed",
-                                  "recovered", "without a journal", "failed"};
+                                  "recovered", "without a journal",  "failed"};
         const char* szSeparator = " ";
         for (int i = 0; i <= OUTCOME_FAILED; ++i) {
             if (anCount[i] == 0)

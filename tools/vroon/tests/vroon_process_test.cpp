@@ -326,7 +326,7 @@ TEST(VroonProcessTest, MovieOfMoreThan4GBGetsItsOffsetsWidened) {
     const uint64_t cbBlock = fs.f_bsize;
     const struct {
         const char* szArgs;
-        bool fTried;       // the way is open on this file system
+        bool fTried;  // the way is open on this file system
         const char* szWay;
         uint64_t qwShift;  // how far every chunk moves
     } ways[] = {

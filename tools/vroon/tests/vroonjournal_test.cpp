@@ -11,8 +11,8 @@ namespace {
 VROON_JOURNAL SampleJournal() {
     const std::string ftyp = MOVIEFIXTURE_Atom(QTATOM_FTYP, std::string("mp42\0\0\0\0mp42isom", 16));
     const std::string media = MOVIEFIXTURE_Atom(QTATOM_MDAT, QTMFIXTURE_Media(700, 'j'));
-    const std::string movie = QTMFIXTURE_Layout({ftyp, media, QTMFIXTURE_MOOV, media}, {0, 1, 2, 3},
-                                                {{1, 0}, {3, 9}}, QTATOM_STCO);
+    const std::string movie =
+        QTMFIXTURE_Layout({ftyp, media, QTMFIXTURE_MOOV, media}, {0, 1, 2, 3}, {{1, 0}, {3, 9}}, QTATOM_STCO);
     CQTMemorySource source(movie.data(), movie.size());
     VROON_JOURNAL journal;
     journal.name = "clip.mp4";
@@ -52,7 +52,8 @@ TEST(VroonJournalTest, EveryDamagedByteAndEveryCutIsRefused) {
         damaged[i] ^= 0x10;
         const VROONJOURNAL_ERROR error = VROONJOURNAL_Decode(damaged, &decoded);
         ASSERT_EQ(i < 12 ? VROONJOURNAL_NOT_JOURNAL : VROONJOURNAL_DAMAGED, error) << "byte " << i;
-        ASSERT_NE(VROONJOURNAL_OK, VROONJOURNAL_Decode(std::vector<uint8_t>(bytes.begin(), bytes.begin() + i), &decoded))
+        ASSERT_NE(VROONJOURNAL_OK,
+                  VROONJOURNAL_Decode(std::vector<uint8_t>(bytes.begin(), bytes.begin() + i), &decoded))
             << "cut at " << i;
     }
     EXPECT_EQ(VROONJOURNAL_NOT_JOURNAL, VROONJOURNAL_Decode({'G', 'I', 'F', '8', '9', 'a'}, &decoded));
