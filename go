@@ -12,8 +12,7 @@ WINE=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver
 PACKAGES=(cmake ninja-build g++ googletest g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
           binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 wine64 wine xvfb x11-apps imagemagick ffmpeg time
-          clang libclang-rt-14-dev mscompress fonts-wine
-          fonts-liberation x11-utils)
+          clang libclang-rt-14-dev mscompress fonts-wine fonts-liberation x11-utils man-db)
 
 usage() {
     cat <<'USAGE'
@@ -27,6 +26,8 @@ Usage: ./go COMMAND [CONFIG...]
   bench [MB]       time the conversion of a movie of MB megabytes (default 1024) against cp; peak memory
   vroonbench [MB] [--cold]  time vroon against cp and ffmpeg's re-mux on one movie (default 1024 MB);
                    --cold drops the page cache between runs as well (root only)
+  install [PREFIX] build vroon optimised (no sanitizers) and install it with its manual page into PREFIX
+                   (default /usr/local): PREFIX/bin/vroon, PREFIX/share/man/man1/vroon.1
   fuzz  [SECONDS]  build the fuzz targets with clang and run each for SECONDS (default 600)
   designbench [ROUNDS]  time the loading of the largest setup design file against one read of it (native, Wine)
   copybench [MB]   time the setup's file installs, plain and compressed, against a plain copy, under Wine
@@ -70,6 +71,7 @@ configure() {
                       -DMFX_WINEPREFIX="$BUILD/wineprefix") ;;
         win32) args+=(-DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake") ;;
         bench) args+=(-DMFX_SANITIZE=OFF) ;;
+        release) args+=(-DMFX_SANITIZE=OFF -DCMAKE_BUILD_TYPE=Release) ;;
         fuzz) args+=(-DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DMFX_FUZZ=ON) ;;
         *) echo "go: unknown configuration '$config'" >&2; exit 2 ;;
     esac
@@ -185,13 +187,13 @@ test_all() {
 # after.
 demo() {
     setup
-    configure native
-    cmake --build "$BUILD/native" -j "$JOBS" --target fastdemo vroon >/dev/null
+    configure release
+    cmake --build "$BUILD/release" -j "$JOBS" --target fastdemo vroon >/dev/null
     mkdir -p "$BUILD/demo"
     cp "$ROOT/movie/samples/sample.mov" "$BUILD/demo/sample.mov"
-    "$BUILD/native/tools/fastdemo/fastdemo" "$BUILD/demo/sample.mov"
+    "$BUILD/release/tools/fastdemo/fastdemo" "$BUILD/demo/sample.mov"
     # The same movie once more, with the command-line converter.
-    local vroon=$BUILD/native/tools/vroon/vroon movie=$BUILD/demo/sample-vroon.mov
+    local vroon=$BUILD/release/tools/vroon/vroon movie=$BUILD/demo/sample-vroon.mov
     cp "$ROOT/movie/samples/sample.mov" "$movie"
     echo
     "$vroon" --layout "$movie"
@@ -213,9 +215,20 @@ bench() {
 # vroon against cp and ffmpeg's re-mux on one large movie: seconds, throughput ratios, peak memory.
 vroonbench() {
     setup
-    configure bench
-    cmake --build "$BUILD/bench" -j "$JOBS" --target vroon >/dev/null
-    "$ROOT/tools/vroon/vroonbench.sh" "$BUILD/bench/tools/vroon/vroon" "$BUILD/benchdata" "$@"
+    configure release
+    cmake --build "$BUILD/release" -j "$JOBS" --target vroon >/dev/null
+    "$ROOT/tools/vroon/vroonbench.sh" "$BUILD/release/tools/vroon/vroon" "$BUILD/benchdata" "$@"
+}
+
+# vroon as users get it: optimised, without the sanitizers of the test build, installed by CMake's rules into
+# PREFIX/bin with its manual page in PREFIX/share/man/man1.
+install_vroon() {
+    local prefix
+    prefix=$(realpath -m "${1:-/usr/local}")
+    setup
+    configure release
+    cmake --build "$BUILD/release" -j "$JOBS" --target vroon
+    cmake --install "$BUILD/release" --prefix "$prefix" --component vroon
 }
 
 # The engine's loading of the largest design file against one plain read of it, natively and under Wine.
@@ -410,6 +423,7 @@ case $command in
     demo) demo ;;
     bench) bench "$@" ;;
     vroonbench) vroonbench "$@" ;;
+    install) install_vroon "$@" ;;
     designbench) designbench "$@" ;;
     copybench) copybench "$@" ;;
     jobbench) jobbench "$@" ;;
