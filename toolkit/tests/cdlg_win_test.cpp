@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "toolkit/cdlg_win.h"
 #include "toolkit/inifile_win.h"
@@ -98,10 +99,10 @@ protected:
              const std::function<void(HWND)>& fnScript,
              HWND hOwner = nullptr) {
         s_fnAddItems = fnAdd;
-        CDLG_DESCRIPTION description = {};
-        description.hInstance = GetModuleHandleA(nullptr);
-        description.dwFlags = dwFlags;
-        description.pfnOpen = AddItems;
+        m_description.hInstance = GetModuleHandleA(nullptr);
+        m_description.dwFlags = dwFlags;
+        m_description.pfnOpen = AddItems;
+        const CDLG_DESCRIPTION& description = m_description;
         CModalTimeout timeout(SCRIPT_TIMEOUT);
         CUserThread user([&] {
             const HWND hDlg = UIDRIVER_WaitForDialog(TEST_CAPTION, UIDRIVER_TIMEOUT);
@@ -114,7 +115,30 @@ protected:
         return fOk;
     }
     TESTDATA m_data;
+    CDLG_DESCRIPTION m_description = {};
 };
+
+std::vector<std::string> s_events;
+
+void RecordItems(HWND hDlg, bool fSaved) {
+    s_events.push_back(fSaved ? "saved" : "loaded");
+}
+
+void RecordClose(HWND hDlg) {
+    s_events.push_back("close");
+}
+
+void RecordHook(HWND hDlg) {
+    s_events.push_back("hook");
+}
+
+INT_PTR CALLBACK RecordingProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam) {
+    if (uMsg == WM_INITDIALOG)
+        s_events.push_back(static_cast<TESTDATA*>(reinterpret_cast<void*>(lParam))->szName);
+    if (uMsg == WM_COMMAND && LOWORD(wParam) == IDC_PUSH)
+        s_events.push_back("push");
+    return FALSE;
+}
 
 TEST_F(GenericDialogTest, GroupWithoutAMatchOpensOnItsFirstButtonAndSavesItsValue) {
     m_data.lBackground = 99;
@@ -388,6 +412,32 @@ TEST_F(GenericDialogTest, SetFontGivesTheListedControlsTheControlListFont) {
         });
     EXPECT_EQ("Helv", face);
     EXPECT_TRUE(fOthersKept);
+}
+
+TEST_F(GenericDialogTest, CallbacksAndTheCallersProcedureRunInTheirOrder) {
+    strcpy(m_data.szName, "user data");
+    s_events.clear();
+    m_description.pfnDialogProc = RecordingProc;
+    m_description.pfnItems = RecordItems;
+    m_description.pfnClose = RecordClose;
+    CDLG_SetOpenHook(RecordHook);
+    EXPECT_TRUE(Run(
+        CDLG_OKENDS, [](HWND hDlg, TESTDATA&) { s_events.push_back("open"); },
+        [&](HWND hDlg) {
+            UIDRIVER_PressButton(hDlg, IDC_PUSH);
+            UIDRIVER_PressButton(hDlg, IDOK);
+        }));
+    CDLG_SetOpenHook(nullptr);
+    EXPECT_EQ((std::vector<std::string>{"user data", "open", "hook", "loaded", "push", "saved", "close"}), s_events);
+}
+
+TEST_F(GenericDialogTest, MissingTemplateIsReportedAndNothingRuns) {
+    CDiagCapture capture;
+    m_description.hInstance = GetModuleHandleA(nullptr);
+    EXPECT_FALSE(CDLG_DoModal(&m_description, &m_data, MAKEINTRESOURCEA(29999), nullptr));
+    EXPECT_NE(std::string::npos, capture.Text().find("MFX_PRE failed: in GenDialog"));
+    EXPECT_NE(std::string::npos, capture.Text().find("FindResourceA("));
+    EXPECT_EQ(nullptr, CDLG_Alloc(nullptr, 16));
 }
 
 void MeasureBySize(HWND, MEASUREITEMSTRUCT* pMeasure) {
