@@ -38,8 +38,8 @@ Usage: ./go COMMAND [CONFIG...]
                    converter; run npvroon PAGE shows a page description (testing/nphost/nppage.h) in our
                    browser stand-in
   screenshots      capture the job window converting, asking to stop and finished, a batch list with a
-                   drag in progress, a damaged list's message and the question before a changed list
-                   closes: build/screenshots/*/*.png
+                   drag in progress, a damaged list's message, the question before a changed list
+                   closes, a generic dialog and the directory chooser: build/screenshots/*/*.png
   help             this text
 
 MFX_CTEST_ARGS passes arguments to every ctest call: MFX_CTEST_ARGS="-R toolkit_" ./go test win64.
@@ -305,6 +305,19 @@ shoot_reelpro() {
     wait "$show"
 }
 
+# The toolkit's dialog tests pose a generic dialog, the directory chooser and its new-folder dialog when
+# MFX_SCREENSHOTS names a folder. shoot_test TEST FILTER SHOT...: build/screenshots/toolkit/SHOT.png
+shoot_test() {
+    local test=$1 filter=$2 dir=$BUILD/screenshots/toolkit
+    shift 2
+    mkdir -p "$dir"
+    MFX_SCREENSHOTS=$(winepath "$dir") "$BUILD/win64/wine-run" "$BUILD/win64/toolkit/tests/$test.exe" \
+        --gtest_filter="$filter" </dev/null >/dev/null &
+    local show=$!
+    capture_poses "$dir" "$@"
+    wait "$show"
+}
+
 screenshots() {
     setup
     build win64
@@ -313,6 +326,8 @@ screenshots() {
     shoot jobshow 1-converting 2-stop-question 3-finished
     shoot batchshow 1-batch-list 2-dragging 3-cannot-open 4-save-question
     shoot_reelpro
+    shoot_test toolkit_cdlg_win_test '*RememberedDialog*' cdlg-generic
+    shoot_test toolkit_commfile_win_test '*CreatedFolderIsEntered*' commfile-newdir commfile-chooser
 }
 
 # The deliverables that ./go run starts, one entry each: the usage, the build targets, the files of build/win64
