@@ -32,8 +32,8 @@ Usage: ./go COMMAND [CONFIG...]
   jobbench [MB]    time a conversion through the job window against the engine alone, under Wine (win64)
   run NAME [ARGS]  start a deliverable as its user would and picture it in build/run/NAME.png:
                    run npvroon PAGE shows a page description (testing/nphost/nppage.h) in our browser stand-in
-  screenshots      capture the job window converting, asking to stop and finished, and a batch list with a
-                   drag in progress: build/screenshots/*/*.png
+  screenshots      capture the job window converting, asking to stop and finished, a batch list with a
+                   drag in progress, the setup dialogs and the backdrop: build/screenshots/*/*.png
   help             this text
 
 MFX_CTEST_ARGS passes arguments to every ctest call: MFX_CTEST_ARGS="-R toolkit_" ./go test win64.
@@ -269,6 +269,30 @@ shoot_reelpro() {
     wait "$show"
 }
 
+# shoot_test TEST FILTER SHOT...: a test program of the win64 build (its path below the build), run with the
+# filter, poses SHOT... into build/screenshots/setupext.
+shoot_test() {
+    local dir=$BUILD/screenshots/setupext test=$1 filter=$2
+    shift 2
+    mkdir -p "$dir"
+    MFX_SCREENSHOTS=$(winepath "$dir") "$BUILD/win64/wine-run" "$BUILD/win64/$test.exe" --gtest_filter="$filter" \
+        </dev/null >/dev/null &
+    local show=$!
+    capture_poses "$dir" "$@"
+    wait "$show"
+}
+
+# The setup libraries' tests pose every dialog template of parvel, a picture of orvadrop's slide show half
+# dissolved in, and the backdrop's finished background.
+shoot_setupext() {
+    local templates=(SETUP_CHOOSE SETUP_DEFINE_SEARCH SETUP_DISK_PROMPT SETUP_INSTALL_TO SETUP_LARGE_CUSTOMIZE
+                     SETUP_SMALL_CUSTOMIZE SETUP_LARGE_PATHS SETUP_SMALL_PATHS SETUP_NEWDIR SETUP_OPENPATH
+                     SETUP_OVERWRITE SETUP_PROGMANGROUP SETUP_PROGRESS SETUP_RESOLVE SETUP_SEARCHING)
+    shoot_test setupext/parvel/tests/setupext_parvel_win_test 'ParvelTest.EveryTemplate*' "${templates[@]}"
+    shoot_test setupext/orvadrop/tests/setupext_backdrop_win_test BackdropTest.DissolvingInAndOut backdrop-dissolve
+    shoot_test setupext/orvadrop/tests/setupext_orvadrop_win_test 'OrvadropTest.Create*' backdrop-background
+}
+
 screenshots() {
     setup
     build win64
@@ -277,6 +301,7 @@ screenshots() {
     shoot jobshow 1-converting 2-stop-question 3-finished
     shoot batchshow 1-batch-list 2-dragging
     shoot_reelpro
+    shoot_setupext
 }
 
 # The deliverables that ./go run starts, one line each: NAME) the function that runs it.
