@@ -12,7 +12,7 @@ WINE=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver
 PACKAGES=(cmake ninja-build g++ googletest g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
           binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 wine64 wine xvfb x11-apps imagemagick ffmpeg time
-          clang libclang-rt-14-dev mscompress fonts-wine fonts-liberation x11-utils man-db)
+          clang libclang-rt-14-dev mscompress fonts-wine fonts-liberation x11-utils man-db xfsprogs btrfs-progs)
 
 usage() {
     cat <<'USAGE'
