@@ -250,3 +250,63 @@ TEST(Backdrop, TheGridsGeneratorIsThePlatformsRand) {
 }
 
 }  // namespace
+
+// The cell sizes follow the width of the screen the window is made on. The test starts itself again on a
+// virtual desktop of each width (Wine's explorer makes one of any size); there the same test reads the sizes
+// of a new backdrop and writes them to the file that its environment names.
+TEST(Backdrop, CellSizesFollowTheScreenWidth) {
+    char szOut[MAX_PATH] = "";
+    if (GetEnvironmentVariableA("ORVADROP_CELLSIZES", szOut, sizeof(szOut))) {
+        BACKDROP record = {"ORVADROP.BDX", nullptr, 0, nullptr, true};
+        CBackDrop backdrop(&record, nullptr, 0);
+        char szLine[64];
+        const int32_t* pSizes = backdrop.CellSizes();
+        wsprintfA(szLine, "%d %d %d %d %d", GetSystemMetrics(SM_CXSCREEN), static_cast<int>(pSizes[0]),
+                  static_cast<int>(pSizes[1]), static_cast<int>(pSizes[2]), static_cast<int>(pSizes[3]));
+        HANDLE hFile = CreateFileA(szOut, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(INVALID_HANDLE_VALUE, hFile);
+        DWORD cb = 0;
+        WriteFile(hFile, szLine, lstrlenA(szLine), &cb, nullptr);
+        CloseHandle(hFile);
+        return;
+    }
+    char szExe[MAX_PATH] = "", szTemp[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, szExe, sizeof(szExe));
+    GetTempPathA(sizeof(szTemp), szTemp);
+    struct CASE {
+        int cx;
+        const char* szExpected;
+    } cases[] = {
+        {640, "640 2 3 4 3"},
+        {800, "800 2 6 8 6"},
+    };
+    for (const CASE& c : cases) {
+        SCOPED_TRACE(c.cx);
+        const std::string out = std::string(szTemp) + "orvadrop_cells_" + std::to_string(c.cx) + ".txt";
+        DeleteFileA(out.c_str());
+        SetEnvironmentVariableA("ORVADROP_CELLSIZES", out.c_str());
+        std::string command = "explorer.exe /desktop=orvadrop" + std::to_string(c.cx) + "," + std::to_string(c.cx) +
+                              "x480 \"" + szExe + "\" --gtest_filter=Backdrop.CellSizesFollowTheScreenWidth";
+        STARTUPINFOA si = {};
+        si.cb = sizeof(si);
+        PROCESS_INFORMATION pi = {};
+        ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+        SetEnvironmentVariableA("ORVADROP_CELLSIZES", nullptr);
+        CloseHandle(pi.hThread);
+        // The desktop's explorer may outlive the program it started; the file is what counts.
+        EXPECT_TRUE(UIDRIVER_WaitUntil([&] { return GetFileAttributesA(out.c_str()) != INVALID_FILE_ATTRIBUTES; },
+                                       UIDRIVER_TIMEOUT * 6));
+        WaitForSingleObject(pi.hProcess, UIDRIVER_TIMEOUT);
+        CloseHandle(pi.hProcess);
+        Sleep(200);
+        char szLine[64] = "";
+        HANDLE hFile = CreateFileA(out.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (hFile != INVALID_HANDLE_VALUE) {
+            DWORD cb = 0;
+            ReadFile(hFile, szLine, sizeof(szLine) - 1, &cb, nullptr);
+            CloseHandle(hFile);
+        }
+        EXPECT_STREQ(c.szExpected, szLine);
+        DeleteFileA(out.c_str());
+    }
+}

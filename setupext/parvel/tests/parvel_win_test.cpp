@@ -179,7 +179,10 @@ INT_PTR CALLBACK LookingProc(HWND hDlg, UINT uMsg, WPARAM, LPARAM lParam) {
     if (uMsg == WM_SEEN) {
         pSeen->fStopEnabledAfter = IsWindowEnabled(GetDlgItem(hDlg, IDC_SEARCH_STOP)) != FALSE;
         if (pSeen->pTemplate) {
+            // A modal dialog appears once its queue is first empty; the picture wants it now.
+            ShowWindow(hDlg, SW_SHOW);
             SendDlgItemMessageA(hDlg, IDC_PROGRESS_GAUGE, WM_COMMAND, GASGAUGE_SETPOSITION, 40);
+            UpdateWindow(hDlg);
             UIDRIVER_Pose(pSeen->pTemplate->szName, true);
         }
         EndDialog(hDlg, 42);
@@ -335,6 +338,31 @@ TEST_F(PushBmpTest, AMissingIconFallsBackToThePlaceHolder) {
     int nLeft = 0, nRight = 0;
     CountColour(hButton, PLACE_TEAL, &nLeft, &nRight);
     EXPECT_GT(nLeft + nRight, 10);
+}
+
+// White pixels inside the caption's half (away from the frame's own white edge): the embossed copy.
+int WhiteInCaptionHalf(HWND hButton) {
+    RedrawWindow(hButton, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    RECT rc;
+    GetClientRect(hButton, &rc);
+    HDC hdc = GetDC(hButton);
+    int n = 0;
+    for (int y = 6; y < rc.bottom - 6; ++y)
+        for (int x = rc.right / 2; x < rc.right - 6; ++x)
+            n += GetPixel(hdc, x, y) == RGB(255, 255, 255);
+    ReleaseDC(hButton, hdc);
+    return n;
+}
+
+TEST_F(PushBmpTest, TheCaptionIsEmbossedWhenStarredOrDisabled) {
+    HWND hPlain = Button("BACK @LR Go Back");
+    HWND hStarred = Button("BACK @LR* Go Back");
+    for (HWND hButton : {hPlain, hStarred})
+        SendMessageA(hButton, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
+    EXPECT_EQ(0, WhiteInCaptionHalf(hPlain));
+    EXPECT_GT(WhiteInCaptionHalf(hStarred), 10);
+    EnableWindow(hPlain, FALSE);
+    EXPECT_GT(WhiteInCaptionHalf(hPlain), 10);
 }
 
 int s_nClicks = 0;
