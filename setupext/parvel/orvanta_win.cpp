@@ -10,7 +10,7 @@
 #include "setupext/parvel/orvanta_win.h"
 
 #include "setupext/parvel/parvel_ids.h"
-#include "setupext/parvel/pushbmp.h"
+#include "setupext/parvel/pushbmp_win.h"
 #include "toolkit/ctrllist_win.h"
 #include "toolkit/gasgauge.h"
 #include "toolkit/mfx.h"

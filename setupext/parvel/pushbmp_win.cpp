@@ -2,11 +2,12 @@
 // button's behaviour (clicks, the pressed and checked states, default-button styles, dialog codes); this one
 // takes the caption format apart and paints the face itself. The state lives behind the platform button's own
 // window bytes and dies with the window.
-#include <windows.h>
+#include "setupext/parvel/pushbmp_win.h"
 
 #include <new>
 
 #include "setupext/parvel/pushbmp.h"
+#include "toolkit/mfx.h"
 
 MFX_SOURCE_MODULE("PUSHBMP");
 
@@ -215,14 +216,14 @@ LRESULT CALLBACK PushBmpProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
 
 }  // namespace
 
-bool PUSHBMP_ClassInitGlobal(MFX_HMODULE hInstance, const char* szClassName) {
+bool PUSHBMP_ClassInitGlobal(HINSTANCE hInstance, const char* szClassName) {
     WNDCLASSEXA wc = {};
     wc.cbSize = sizeof(wc);
     if (!GetClassInfoExA(nullptr, "Button", &wc))
         return false;
     s_pfnButton = wc.lpfnWndProc;
     s_cbButtonExtra = wc.cbWndExtra;
-    s_hLibrary = static_cast<HINSTANCE>(hInstance);
+    s_hLibrary = hInstance;
     // Painted within its own bounds: not the parent's clipping of the platform button.
     wc.style = (wc.style & ~CS_PARENTDC) | CS_GLOBALCLASS;
     wc.lpfnWndProc = PushBmpProc;

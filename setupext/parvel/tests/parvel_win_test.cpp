@@ -140,7 +140,9 @@ struct SEEN {
     const TEMPLATE* pTemplate = nullptr;
     bool fDisableStop = false;  // the procedure disables Stop (502) in its own initialisation
     std::string title, dialogClass;
-    bool fFontAtInit = false;
+    HANDLE hFont = nullptr;        // the "Font" property at WM_INITDIALOG
+    DWORD dwFontType = 0;          // what kind of object it was then
+    bool fFontAtDestroy = true;    // the property was still there when the procedure saw WM_DESTROY
     std::vector<int> missing;
     std::vector<int> notPushBitmaps;
     std::vector<std::string> pushCaptions;
@@ -157,7 +159,8 @@ INT_PTR CALLBACK LookingProc(HWND hDlg, UINT uMsg, WPARAM, LPARAM lParam) {
         pSeen = reinterpret_cast<SEEN*>(lParam);
         pSeen->title = TextOf(hDlg);
         pSeen->dialogClass = ClassOf(hDlg);
-        pSeen->fFontAtInit = GetPropA(hDlg, "Font") != nullptr;
+        pSeen->hFont = GetPropA(hDlg, "Font");
+        pSeen->dwFontType = GetObjectType(pSeen->hFont);
         if (pSeen->pTemplate) {
             for (int id : pSeen->pTemplate->controls)
                 if (!GetDlgItem(hDlg, id))
@@ -176,6 +179,8 @@ INT_PTR CALLBACK LookingProc(HWND hDlg, UINT uMsg, WPARAM, LPARAM lParam) {
         PostMessageA(hDlg, WM_SEEN, 0, 0);
         return TRUE;
     }
+    if (uMsg == WM_DESTROY && pSeen)
+        pSeen->fFontAtDestroy = GetPropA(hDlg, "Font") != nullptr;
     if (uMsg == WM_SEEN) {
         pSeen->fStopEnabledAfter = IsWindowEnabled(GetDlgItem(hDlg, IDC_SEARCH_STOP)) != FALSE;
         if (pSeen->pTemplate) {
@@ -203,7 +208,11 @@ TEST_F(ParvelTest, EveryTemplateHasItsTitleControlsAndIconButtons) {
         EXPECT_FALSE(guard.Expired());
         EXPECT_EQ(t.szTitle, seen.title);
         EXPECT_EQ(DLG_CLASS, seen.dialogClass);
-        EXPECT_TRUE(seen.fFontAtInit);
+        // The control-list font lives as long as the dialog: a property from the opening, gone and deleted at
+        // the closing.
+        EXPECT_EQ(static_cast<DWORD>(OBJ_FONT), seen.dwFontType);
+        EXPECT_FALSE(seen.fFontAtDestroy);
+        EXPECT_EQ(0u, GetObjectType(seen.hFont));
         EXPECT_TRUE(seen.missing.empty()) << "first missing control " << seen.missing.front();
         EXPECT_TRUE(seen.notPushBitmaps.empty()) << "not an icon button: " << seen.notPushBitmaps.front();
         // The platform keeps only the caption of a button's format as its text.
@@ -331,6 +340,17 @@ TEST_F(PushBmpTest, TheIconSitsInItsHalfAndThePressedIconShowsWhenPressed) {
     CountColour(hButton, EXIT_RED, &nLeft, &nRight);
     EXPECT_GT(nLeft, 50);
     EXPECT_EQ(0, nRight);
+}
+
+// A push-bitmap check box shows its pressed icon while it is checked.
+TEST_F(PushBmpTest, ACheckBoxKindIsPressedWhileChecked) {
+    HWND hButton = Button("EXIT[EXITDN] @RL Toggle", BS_AUTOCHECKBOX);
+    int nLeft = 0, nRight = 0;
+    CountColour(hButton, EXITDN_RED, &nLeft, &nRight);
+    EXPECT_EQ(0, nLeft + nRight);
+    SendMessageA(hButton, BM_SETCHECK, BST_CHECKED, 0);
+    CountColour(hButton, EXITDN_RED, &nLeft, &nRight);
+    EXPECT_GT(nRight, 50);
 }
 
 TEST_F(PushBmpTest, AMissingIconFallsBackToThePlaceHolder) {
