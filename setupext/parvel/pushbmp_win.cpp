@@ -93,8 +93,8 @@ void DrawCaption(HDC hdc, HWND hWnd, const PUSHBMP_STATE& state, const PUSHBMP_R
         DrawTextA(hdc, szCaption, -1, &rcLight, DT_SINGLELINE | DT_NOCLIP);
     }
     if (!fEnabled && fBold) {
-        DrawStateA(hdc, nullptr, nullptr, reinterpret_cast<LPARAM>(szCaption), 0, rc.left, rc.top,
-                   rc.right - rc.left, rc.bottom - rc.top, DST_PREFIXTEXT | DSS_DISABLED);
+        DrawStateA(hdc, nullptr, nullptr, reinterpret_cast<LPARAM>(szCaption), 0, rc.left, rc.top, rc.right - rc.left,
+                   rc.bottom - rc.top, DST_PREFIXTEXT | DSS_DISABLED);
     } else {
         COLORREF cr = GetSysColor(COLOR_BTNTEXT);
         if (!fEnabled) {
@@ -181,8 +181,8 @@ LRESULT CALLBACK PushBmpProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
                 break;
             SetCaption(pState, reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hWnd, GWLP_HINSTANCE)),
                        reinterpret_cast<const char*>(lParam));
-            const LRESULT lResult = CallWindowProcA(s_pfnButton, hWnd, uMsg, wParam,
-                                                    reinterpret_cast<LPARAM>(pState->caption.szCaption));
+            const LRESULT lResult =
+                CallWindowProcA(s_pfnButton, hWnd, uMsg, wParam, reinterpret_cast<LPARAM>(pState->caption.szCaption));
             RedrawWindow(hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
             return lResult;
         }

@@ -15,9 +15,9 @@
 namespace {
 
 const DWORD MS_SHORT = 20;
-const COLORREF KEY = RGB(255, 0, 255);      // the corner pictures' left-out colour
-const COLORREF NAVY = RGB(16, 28, 64);      // the mark's band and the pattern's ground
-const COLORREF TEAL = RGB(0, 128, 128);     // the pattern's dots
+const COLORREF KEY = RGB(255, 0, 255);   // the corner pictures' left-out colour
+const COLORREF NAVY = RGB(16, 28, 64);   // the mark's band and the pattern's ground
+const COLORREF TEAL = RGB(0, 128, 128);  // the pattern's dots
 
 struct PAINTED {
     HWND hWnd = nullptr;
@@ -173,6 +173,11 @@ TEST_F(BackdropTest, DissolvingInAndOut) {
         EXPECT_FALSE(in.Step());
     }
     EXPECT_EQ(nSamples, fnShowing());
+    // Cells of the last column and row reach past the picture; what lies beyond it stays as it was.
+    const RECT rcRight = {x + cx, y - 10, x + cx + 10, y + cy + 10};
+    const RECT rcBelow = {x - 10, y + cy, x + cx + 10, y + cy + 10};
+    EXPECT_EQ(10 * (cy + 20), Count(rcRight, RGB(0, 0, 0)));
+    EXPECT_EQ(10 * (cx + 20), Count(rcBelow, RGB(0, 0, 0)));
     const RECT rcOut = {x - 10, y - 10, x + cx + 10, y + cy + 10};
     CDissolve(hdc, rcOut, 2).Run();
     ReleaseDC(m_hWnd, hdc);
@@ -192,8 +197,8 @@ TEST_F(BackdropTest, ALogoBesideTheLibraryJoinsTheShowAndABrokenOneIsOnlyReporte
     };
     // A 2 x 2 picture, 24 bits per pixel.
     std::string& sound = cases[1].bytes;
-    const unsigned char header[54] = {'B', 'M', 70, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 2, 0, 0, 0, 2, 0,
-                                      0, 0, 1, 0, 24, 0};
+    const unsigned char header[54] = {'B', 'M', 70, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,  40,
+                                      0,   0,   0,  2, 0, 0, 0, 2, 0, 0, 0,  1, 0, 24, 0};
     sound.assign(reinterpret_cast<const char*>(header), sizeof(header));
     sound += std::string("\xFF\x00\x00\x00\xFF\x00\x00\x00\x00\x00\xFF\x00\xFF\xFF\xFF\x00", 16);
     for (const CASE& c : cases) {
@@ -226,8 +231,8 @@ TEST(BackdropWait, DispatchesMouseMessagesOnly) {
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = "BackdropWaitRecorder";
     ASSERT_TRUE(RegisterClassExA(&wc));
-    HWND hWnd = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance,
-                                nullptr);
+    HWND hWnd =
+        CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance, nullptr);
     ASSERT_TRUE(hWnd);
     std::vector<UINT> seen;
     SetWindowLongPtrA(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&seen));

@@ -120,7 +120,8 @@ TEST_F(OrvadropTest, BaggageFilesNamesOnePictureTheDesignerChooses) {
     CreateDirectoryA(folder.c_str(), nullptr);
     const std::string picture = folder + "\\logo.bmp", text = folder + "\\readme.txt";
     for (const std::string& file : {picture, text}) {
-        HANDLE hFile = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE hFile =
+            CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         ASSERT_NE(INVALID_HANDLE_VALUE, hFile);
         CloseHandle(hFile);
     }

@@ -42,7 +42,8 @@ protected:
     void SetUp() override {
         m_hLibrary = LoadLibraryA(LibraryPath().c_str());
         ASSERT_TRUE(m_hLibrary) << LibraryPath();
-        m_pfnMessageBox = reinterpret_cast<XMESSAGEBOX>(reinterpret_cast<void*>(GetProcAddress(m_hLibrary, "xMessageBox")));
+        m_pfnMessageBox =
+            reinterpret_cast<XMESSAGEBOX>(reinterpret_cast<void*>(GetProcAddress(m_hLibrary, "xMessageBox")));
         m_pfnDialogBoxParam =
             reinterpret_cast<XDIALOGBOXPARAM>(reinterpret_cast<void*>(GetProcAddress(m_hLibrary, "xDialogBoxParam")));
         ASSERT_TRUE(m_pfnMessageBox);
@@ -113,14 +114,20 @@ struct TEMPLATE {
 };
 
 const TEMPLATE TEMPLATES[] = {
-    {"SETUP_CHOOSE", "Setup", {1201, 1202, 1203, 2, 8071, 8037, 1204, 1205, 1206, 1207, 1208, 1209},
+    {"SETUP_CHOOSE",
+     "Setup",
+     {1201, 1202, 1203, 2, 8071, 8037, 1204, 1205, 1206, 1207, 1208, 1209},
      {1201, 1202, 1203, 2, 8071}},
     {"SETUP_DEFINE_SEARCH", "Search", {501, 502, 500, 8006, 8092, 8077, 503}, {}},
     {"SETUP_DISK_PROMPT", "Setup", {100, 8078, 8080, IDOK, IDCANCEL}, {}},
     {"SETUP_INSTALL_TO", "Setup", {8078, 605, 8005, 8071}, {605, 8005, 8071}},
-    {"SETUP_LARGE_CUSTOMIZE", "Customize Setup", {8020, 8015, 8074, 1105, 1106, 1107, 8070, 2, 1104, 20000, 8071},
+    {"SETUP_LARGE_CUSTOMIZE",
+     "Customize Setup",
+     {8020, 8015, 8074, 1105, 1106, 1107, 8070, 2, 1104, 20000, 8071},
      {8070, 2, 1104, 20000, 8071}},
-    {"SETUP_SMALL_CUSTOMIZE", "Customize Setup", {8020, 8015, 8074, 1105, 1106, 1107, 8070, 2, 1104, 8071},
+    {"SETUP_SMALL_CUSTOMIZE",
+     "Customize Setup",
+     {8020, 8015, 8074, 1105, 1106, 1107, 8070, 2, 1104, 8071},
      {8070, 2, 1104, 8071}},
     {"SETUP_LARGE_PATHS", "Edit Directories", {8006, 8092, 8075, 8005, 404, IDOK, IDCANCEL}, {}},
     {"SETUP_SMALL_PATHS", "Edit Directories", {8006, 8092, 8075, 8005, IDOK, IDCANCEL}, {}},
@@ -129,7 +136,9 @@ const TEMPLATE TEMPLATES[] = {
     {"SETUP_OVERWRITE", "Setup", {800, 801, 802, 2, 8080, 8077}, {}},
     {"SETUP_PROGMANGROUP", "", {900}, {}},
     {"SETUP_PROGRESS", "Setup is Copying Files", {8080, 8007, 8008, 8079, 2}, {}},
-    {"SETUP_RESOLVE", "Select the Desired Directory", {400, 401, 402, 403, 8071, 8092, 404, 8077},
+    {"SETUP_RESOLVE",
+     "Select the Desired Directory",
+     {400, 401, 402, 403, 8071, 8092, 404, 8077},
      {400, 401, 402, 403, 8071}},
     {"SETUP_SEARCHING", "Setup", {300, 3001, 3000}, {}},
 };
@@ -140,9 +149,9 @@ struct SEEN {
     const TEMPLATE* pTemplate = nullptr;
     bool fDisableStop = false;  // the procedure disables Stop (502) in its own initialisation
     std::string title, dialogClass;
-    HANDLE hFont = nullptr;        // the "Font" property at WM_INITDIALOG
-    DWORD dwFontType = 0;          // what kind of object it was then
-    bool fFontAtDestroy = true;    // the property was still there when the procedure saw WM_DESTROY
+    HANDLE hFont = nullptr;      // the "Font" property at WM_INITDIALOG
+    DWORD dwFontType = 0;        // what kind of object it was then
+    bool fFontAtDestroy = true;  // the property was still there when the procedure saw WM_DESTROY
     std::vector<int> missing;
     std::vector<int> notPushBitmaps;
     std::vector<std::string> pushCaptions;
@@ -226,8 +235,8 @@ TEST_F(ParvelTest, EveryTemplateHasItsTitleControlsAndIconButtons) {
 TEST_F(ParvelTest, ATemplateControlMarkedDisabledIsEnabledWhenTheDialogOpens) {
     SEEN seen;
     CModalTimeout guard(UIDRIVER_TIMEOUT);
-    EXPECT_EQ(42, m_pfnDialogBoxParam(nullptr, "SETUP_DEFINE_SEARCH", nullptr, LookingProc,
-                                      reinterpret_cast<LPARAM>(&seen)));
+    EXPECT_EQ(
+        42, m_pfnDialogBoxParam(nullptr, "SETUP_DEFINE_SEARCH", nullptr, LookingProc, reinterpret_cast<LPARAM>(&seen)));
     EXPECT_TRUE(seen.fStopEnabledAtInit);
     EXPECT_TRUE(seen.fStopEnabledAfter);
 
@@ -285,9 +294,9 @@ protected:
     }
 
     HWND Button(const char* szText, DWORD dwStyle = 0) {
-        HWND hButton = CreateWindowExA(0, PUSH_CLASS, szText, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | dwStyle, 10, 10,
-                                       160, 60, m_hParent, reinterpret_cast<HMENU>(100), GetModuleHandleA(nullptr),
-                                       nullptr);
+        HWND hButton =
+            CreateWindowExA(0, PUSH_CLASS, szText, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | dwStyle, 10, 10, 160, 60,
+                            m_hParent, reinterpret_cast<HMENU>(100), GetModuleHandleA(nullptr), nullptr);
         UpdateWindow(hButton);
         return hButton;
     }
@@ -309,8 +318,8 @@ protected:
     HWND m_hParent = nullptr;
 };
 
-const COLORREF EXIT_RED = RGB(200, 32, 32);     // the exit icon's door
-const COLORREF EXITDN_RED = RGB(150, 24, 24);   // the same door on the pressed icon
+const COLORREF EXIT_RED = RGB(200, 32, 32);    // the exit icon's door
+const COLORREF EXITDN_RED = RGB(150, 24, 24);  // the same door on the pressed icon
 const COLORREF PLACE_TEAL = RGB(0, 128, 128);  // the place holder's letter
 
 TEST_F(PushBmpTest, TheWindowTextIsTheCaptionAlone) {
@@ -396,8 +405,7 @@ LRESULT CALLBACK CountingParentProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM 
 TEST_F(PushBmpTest, ClicksReachTheParentAsAButtonsDo) {
     HWND hButton = Button("CONT @LR &Continue");
     s_nClicks = 0;
-    const LONG_PTR pfnOld =
-        SetWindowLongPtrA(m_hParent, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingParentProc));
+    const LONG_PTR pfnOld = SetWindowLongPtrA(m_hParent, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingParentProc));
     SendMessageA(hButton, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 20));
     SendMessageA(hButton, WM_LBUTTONUP, 0, MAKELPARAM(20, 20));
     EXPECT_EQ(1, s_nClicks);
