@@ -318,9 +318,11 @@ protected:
     HWND m_hParent = nullptr;
 };
 
-const COLORREF EXIT_RED = RGB(200, 32, 32);    // the exit icon's door
-const COLORREF EXITDN_RED = RGB(150, 24, 24);  // the same door on the pressed icon
-const COLORREF PLACE_TEAL = RGB(0, 128, 128);  // the place holder's letter
+const COLORREF EXIT_RED = RGB(200, 32, 32);     // the exit icon's door
+const COLORREF EXITDN_RED = RGB(150, 24, 24);   // the same door on the pressed icon
+const COLORREF PLACE_TEAL = RGB(0, 128, 128);   // the place holder's letter
+const COLORREF CONT_GREEN = RGB(32, 144, 48);   // the continue icon's arrow
+const COLORREF DIRS_AMBER = RGB(240, 176, 32);  // the folders icon's front folder
 
 TEST_F(PushBmpTest, TheWindowTextIsTheCaptionAlone) {
     HWND hButton = Button("EXIT[EXITDN] @RL E&xit");
@@ -360,6 +362,17 @@ TEST_F(PushBmpTest, ACheckBoxKindIsPressedWhileChecked) {
     SendMessageA(hButton, BM_SETCHECK, BST_CHECKED, 0);
     CountColour(hButton, EXITDN_RED, &nLeft, &nRight);
     EXPECT_GT(nRight, 50);
+}
+
+// The test program holds an icon "DIRS" of its own (the green arrow of CONT): the button's own module comes
+// first, the library's folders second.
+TEST_F(PushBmpTest, IconsComeFromTheButtonsOwnModuleFirst) {
+    HWND hButton = Button("DIRS @CC");
+    int nLeft = 0, nRight = 0;
+    CountColour(hButton, DIRS_AMBER, &nLeft, &nRight);
+    EXPECT_EQ(0, nLeft + nRight);
+    CountColour(hButton, CONT_GREEN, &nLeft, &nRight);
+    EXPECT_GT(nLeft + nRight, 50);
 }
 
 TEST_F(PushBmpTest, AMissingIconFallsBackToThePlaceHolder) {
