@@ -1,0 +1,3 @@
+#include "vroonstop.h"
+
+void VROONSTOP_At(const char*) {}
