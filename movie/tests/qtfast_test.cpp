@@ -218,8 +218,11 @@ TEST(QTFast, InPlaceConversionThenRollback) {
     EXPECT_FALSE(MOVIEFIXTURE_FileExists(p.fs));
     EXPECT_FALSE(MOVIEFIXTURE_FileExists(p.bak));
 
+    // A second rollback finds no temporary file: it fails quietly and leaves the movie alone.
     CDiagCapture capture;
     EXPECT_FALSE(fast.VroonRollbackReplace());
+    EXPECT_EQ("", capture.Text());
+    EXPECT_EQ(p.original, MOVIEFIXTURE_ReadFile(p.movie));
 }
 
 TEST(QTFast, CommitNeverOverwritesAnExistingBackup) {
