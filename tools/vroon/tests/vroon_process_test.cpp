@@ -561,7 +561,7 @@ TEST(VroonProcessTest, AFailedWriteAfterTheInsertionUndoesItOrLeavesItToTheRecov
 // Where the file system inserts nothing (tmpfs here), the same conversion takes the copying way, with the result
 // the copy gives anywhere.
 TEST(VroonProcessTest, WhereTheFileSystemCannotInsertTheMovieIsCopied) {
-    const string movie = "/dev/shm/vroonproc_fallback.mov";
+    const string movie = "/dev/shm/vroonproc_fallback_" + std::to_string(getpid()) + ".mov";
     struct statfs fs;
     if (statfs("/dev/shm", &fs) != 0 || fs.f_type != 0x01021994 /* TMPFS_MAGIC */)
         GTEST_SKIP() << "no tmpfs at /dev/shm to try the fallback on";
