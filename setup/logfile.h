@@ -1,0 +1,55 @@
+// The setup log: everything one installation put on the machine, kept in memory during the run and written at
+// its end as a profile file that the uninstaller reads back. Lists keep their order and their duplicates.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "toolkit/pathname.h"
+
+// The log's file name when the design names none.
+extern const char LOGFILE_DEFAULTNAME[];
+
+class CLogFile {
+public:
+    PATHNAME m_PathName = "";  // empty until LOGFILE_Create
+    std::vector<std::string> m_Folders;
+    std::vector<std::string> m_Files;
+    std::vector<std::string> m_SharedFiles;
+    std::vector<std::string> m_GroupsCreated;
+    std::map<std::string, std::string> m_IconGroups;  // item title to its group
+    std::vector<std::string> m_RegKeys;
+    std::vector<std::string> m_RegValues;
+    std::string m_Product;
+    std::string m_UnInstallApp;
+    std::string m_UnInstallProduct;
+    std::string m_UnInstallCmdLine;
+    std::string m_UnInstallDll;
+};
+
+// The records of the engine, each traced with its argument. Truth results.
+int LOGFILE_SetProduct(CLogFile* pLog, const char* szProduct);
+int LOGFILE_CreatedDir(CLogFile* pLog, const char* szPath);
+// The source directory and the expanded flag do not change what is recorded; a shared file has its count
+// raised (LOGFILE_SharedFile) and goes to the shared files.
+int LOGFILE_CopiedFile(CLogFile* pLog,
+                       const char* szSourceDir,
+                       const char* szDestDir,
+                       const char* szName,
+                       bool fExpanded,
+                       bool fShared);
+int LOGFILE_CopiedDir(CLogFile* pLog, const char* szDestDir, const char* szName);
+// The item's group, and the group among the created ones (once) when fGroupCreated is set.
+int LOGFILE_CreatedIcons(CLogFile* pLog, const char* szGroup, const char* szTitle, bool fGroupCreated);
+// The uninstall entry's names and the command that starts the uninstaller on this log: the uninstaller's path,
+// quoted when it holds a space, a space and the log's full path.
+int LOGFILE_SetUnInstall(CLogFile* pLog,
+                         const char* szApp,
+                         const char* szDisplayName,
+                         const char* szUninstaller,
+                         const char* szCallbackDll);
+// The log file's full path; empty before LOGFILE_Create.
+const char* LOGFILE_GetPath(const CLogFile* pLog);
+// The log's file name: the design's, or LOGFILE_DEFAULTNAME for an empty one.
+const char* LOGFILE_FileName(const char* szDesignLogFile);
