@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <functional>
 #include <string>
 
@@ -12,6 +11,7 @@
 #include "toolkit/gasgauge.h"
 #include "tools/moviefixture/moviefixture.h"
 #include "tools/testsupport/diagcapture.h"
+#include "tools/testsupport/heldjob_win.h"
 #include "tools/testsupport/uidriver_win.h"
 
 namespace {
@@ -120,41 +120,6 @@ bool GaugeReaches(HWND hDlg, double dFraction) {
 bool GaugeIsFull(HWND hDlg) {
     return GaugeReaches(hDlg, 1.0);
 }
-
-// Holds the conversion at its first progress report, dispatching the thread's messages meanwhile as a slow
-// chunk would, until the user thread releases it and everything it posted has been dispatched: so the user's
-// Stop, close box or Escape surely meets a running conversion.
-class CHoldingGauge : public CWindow {
-public:
-    std::atomic<bool> m_fRelease{false};
-
-protected:
-    bool OnMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lResult) override {
-        if (uMsg == WM_COMMAND && LOWORD(wParam) == GASGAUGE_SETPOSITION && lParam > 0 && !m_fHeld) {
-            m_fHeld = true;
-            UIDRIVER_PumpUntil(
-                [&] { return m_fRelease && !(HIWORD(GetQueueStatus(QS_POSTMESSAGE)) & QS_POSTMESSAGE); },
-                JOB_TIMEOUT);
-        }
-        return false;
-    }
-
-private:
-    bool m_fHeld = false;
-};
-
-class CHeldJob : public CVroonJob {
-public:
-    using CVroonJob::CVroonJob;
-    CHoldingGauge m_gauge;
-
-protected:
-    bool OnInitDialog() override {
-        const bool fFocus = CVroonJob::OnInitDialog();
-        m_gauge.Subclass(GetItem(IDC_VROON_GAUGE));
-        return fFocus;
-    }
-};
 
 class VroonJobTest : public ::testing::Test {
 protected:
@@ -290,7 +255,7 @@ TEST_F(VroonJobTest, FailedConversionLeavesOkDisabledAndCancelEnabled) {
 TEST_F(VroonJobTest, StopAnsweredNoLetsTheConversionRunOn) {
     const string movie = Flattened(HELD_MEDIA);
     Write(movie);
-    CHeldJob job(m_movie.c_str(), nullptr, false, IDC_VROON_STOP);
+    CHeldJob job(m_movie.c_str(), IDC_VROON_STOP);
     WINDOW_SetAppTitle("Flarion");
     CBoxAnswer answer(IDNO, JOB_TIMEOUT, "Stop conversion?");
     OBSERVED seen;
@@ -298,7 +263,7 @@ TEST_F(VroonJobTest, StopAnsweredNoLetsTheConversionRunOn) {
                   UIDRIVER_WaitForItemEnabled(hDlg, IDC_VROON_STOP, true, JOB_TIMEOUT);
                   UIDRIVER_PressButton(hDlg, IDC_VROON_STOP);
                   answer.Wait();
-                  job.m_gauge.m_fRelease = true;
+                  job.m_gauge.Release();
                   WaitForEnd(hDlg, IDC_VROON_STOP, COMPLETE);
                   seen = Observe(hDlg, IDC_VROON_STOP);
                   UIDRIVER_PressButton(hDlg, IDCANCEL);
@@ -318,7 +283,7 @@ TEST_F(VroonJobTest, StopAnsweredYesEndsTheConversionWithNoOutput) {
     Write(movie);
     for (int idStop : {IDC_VROON_STOP, IDC_VROON_STOP_PLUGIN}) {
         SCOPED_TRACE(idStop);
-        CHeldJob job(m_movie.c_str(), nullptr, false, idStop);
+        CHeldJob job(m_movie.c_str(), idStop);
         CBoxAnswer answer(IDYES, JOB_TIMEOUT, "Stop conversion?");
         OBSERVED seen;
         bool fOtherStop = true;
@@ -327,7 +292,7 @@ TEST_F(VroonJobTest, StopAnsweredYesEndsTheConversionWithNoOutput) {
                       UIDRIVER_WaitForItemEnabled(hDlg, idStop, true, JOB_TIMEOUT);
                       UIDRIVER_PressButton(hDlg, idStop);
                       answer.Wait();
-                      job.m_gauge.m_fRelease = true;
+                      job.m_gauge.Release();
                       WaitForEnd(hDlg, idStop, MOVING);
                       seen = Observe(hDlg, idStop);
                       UIDRIVER_PressButton(hDlg, IDCANCEL);
@@ -344,13 +309,13 @@ TEST_F(VroonJobTest, StopAnsweredYesEndsTheConversionWithNoOutput) {
 
 TEST_F(VroonJobTest, CloseBoxWhileConvertingDoesNotLoseTheResult) {
     Write(Flattened(HELD_MEDIA));
-    CHeldJob job(m_movie.c_str(), nullptr, false, IDC_VROON_STOP);
+    CHeldJob job(m_movie.c_str(), IDC_VROON_STOP);
     OBSERVED seen;
     EXPECT_EQ(IDOK, RunJob(job, [&](HWND hDlg) {
                   UIDRIVER_WaitForItemEnabled(hDlg, IDC_VROON_STOP, true, JOB_TIMEOUT);
                   PostMessageA(hDlg, WM_SYSCOMMAND, SC_CLOSE, 0);
                   PostMessageA(hDlg, WM_COMMAND, IDCANCEL, 0);  // Escape
-                  job.m_gauge.m_fRelease = true;
+                  job.m_gauge.Release();
                   WaitForEnd(hDlg, IDC_VROON_STOP, COMPLETE);
                   seen = Observe(hDlg, IDC_VROON_STOP);
                   UIDRIVER_PressButton(hDlg, IDOK);

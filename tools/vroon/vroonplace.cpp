@@ -43,13 +43,9 @@ bool ProbeCrc(CVroonFile& movie, uint64_t qwAt, uint32_t cb, uint32_t* pdwCrc) {
     return true;
 }
 
-// Step 3 and 4 of the conversion, from their start. *pfTouched tells whether a byte of the original movie had
-// been written over when it failed: until then, taking the inserted blocks out again restores the movie.
-bool Finish(CVroonFile& movie,
-            const QTM_INSERT& insert,
-            const std::string& journal,
-            bool* pfTouched,
-            std::string* pError) {
+// Step 3 of the conversion, from its start. *pfTouched tells whether a byte of the original movie had been
+// written over when it failed: until then, taking the inserted blocks out again restores the movie.
+bool ApplyPatches(CVroonFile& movie, const QTM_INSERT& insert, bool* pfTouched, std::string* pError) {
     *pfTouched = false;
     for (size_t i = 0; i < insert.patches.size(); ++i) {
         const QTM_PATCH& patch = insert.patches[i];
@@ -77,6 +73,17 @@ bool Finish(CVroonFile& movie,
         return false;
     }
     VROONSTOP_At("flushed");
+    return true;
+}
+
+// Steps 3 and 4.
+bool Finish(CVroonFile& movie,
+            const QTM_INSERT& insert,
+            const std::string& journal,
+            bool* pfTouched,
+            std::string* pError) {
+    if (!ApplyPatches(movie, insert, pfTouched, pError))
+        return false;
     if (!VROONFILE_Remove(journal.c_str())) {
         *pError = "cannot remove " + journal;
         return false;
@@ -163,6 +170,30 @@ VROONPLACE_RESULT VROONPLACE_Convert(const std::string& path, QTM_INSERT* pInser
         return VROONPLACE_FAILED;
     }
     return VROONPLACE_CONVERTED;
+}
+
+VROONPLACE_RESULT VROONPLACE_CloneInto(CVroonFile& source,
+                                       const std::string& temp,
+                                       QTM_INSERT* pInsert,
+                                       std::string* pError) {
+    VROONFILE_GuardTemporary(temp.c_str());
+    CVroonFile output;
+    VROONPLACE_RESULT result = VROONPLACE_NOT_POSSIBLE;
+    if (output.Create(temp.c_str()) && output.BlockSize() != 0 &&
+        QTMODERN_PlanInsert(source, output.BlockSize(), pInsert) && pInsert->result == QTM_CONVERT &&
+        output.CloneFrom(source) && output.InsertFront(pInsert->cbInsert)) {
+        bool fTouched = false;
+        result = ApplyPatches(output, *pInsert, &fTouched, pError) ? VROONPLACE_CONVERTED : VROONPLACE_FAILED;
+    }
+    if (!output.Close() && result == VROONPLACE_CONVERTED) {
+        *pError = Failure(output, "writing " + temp);
+        result = VROONPLACE_FAILED;
+    }
+    if (result != VROONPLACE_CONVERTED) {
+        VROONFILE_Remove(temp.c_str());
+        VROONFILE_GuardTemporary(nullptr);
+    }
+    return result;
 }
 
 VROONRECOVERY VROONPLACE_Recover(const std::string& path, std::string* pMessage) {
