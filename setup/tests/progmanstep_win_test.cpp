@@ -12,6 +12,7 @@
 #include "setup/progmanstep_win.h"
 #include "setup/tests/itemdesign.h"
 #include "testing/progmanstandin/progmanstandin_win.h"
+#include "tools/testsupport/buildpath_win.h"
 #include "tools/testsupport/uidriver_win.h"
 
 namespace {
@@ -107,10 +108,12 @@ TEST_F(ProgManStepTest, NoProgramManagerAnsweringRecordsNothing) {
     EXPECT_TRUE(m_log.m_GroupsCreated.IsEmpty());
 }
 
-// The dialog library as the engine loads it: by its file name, found beside the program.
+// The real dialog library, loaded from where it is built (not beside the tests, where it would be found by
+// every test program that loads the library by its bare name).
 class CDialogLibrary {
 public:
-    CDialogLibrary() : m_hLibrary(LoadLibraryA("parvel.dll")) {}
+    CDialogLibrary()
+        : m_hLibrary(LoadLibraryA(BUILDPATH_SubsystemFile("..\\setupext\\parvel\\parvel.dll").c_str())) {}
     ~CDialogLibrary() {
         if (m_hLibrary)
             FreeLibrary(m_hLibrary);
