@@ -250,7 +250,7 @@ shoot() {
     local program=$1 dir=$BUILD/screenshots/$1
     shift
     mkdir -p "$dir"
-    "$BUILD/win64/wine-run" "$BUILD/win64/tools/$program/$program.exe" "$(winepath "$dir")" </dev/null &
+    "$BUILD/win64/wine-run" "$BUILD/win64/testing/$program/$program.exe" "$(winepath "$dir")" </dev/null &
     local show=$!
     capture_poses "$dir" "$@"
     wait "$show"

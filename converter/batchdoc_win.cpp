@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "converter/addmovies.h"
+#include "converter/batchfiles.h"
 #include "converter/reeldoc_win.h"
 #include "movie/qtfast.h"
 #include "toolkit/mfx.h"

@@ -1,7 +1,7 @@
 #include <strings.h>
 #include <sys/stat.h>
 
-#include "converter/batchlist.h"
+#include "converter/batchfiles.h"
 
 bool BATCHFILES_Exists(const char* szPath) {
     struct stat st;

@@ -1,7 +1,8 @@
 #include <windows.h>
 
-#include "converter/batchlist.h"
+#include "converter/batchfiles.h"
 #include "toolkit/pathname.h"
+#include "toolkit/pathname_win.h"
 
 bool BATCHFILES_Exists(const char* szPath) {
     return PATHNAME_Exists(szPath) != 0;

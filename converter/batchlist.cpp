@@ -1,5 +1,6 @@
 #include "converter/batchlist.h"
 
+#include "converter/batchfiles.h"
 #include "movie/qtfast.h"
 #include "toolkit/mfx.h"
 

@@ -1,4 +1,4 @@
-#include "reelapp_win.h"
+#include "converter/reelapp_win.h"
 
 #include <cstring>
 #include <string>

@@ -1,4 +1,4 @@
-#include "reeldoc_win.h"
+#include "converter/reeldoc_win.h"
 
 #include <algorithm>
 
@@ -7,6 +7,7 @@
 #include "movie/vroonjob_win.h"
 #include "toolkit/mfx.h"
 #include "toolkit/pathname.h"
+#include "toolkit/pathname_win.h"
 
 MFX_SOURCE_MODULE("REELDOC");
 

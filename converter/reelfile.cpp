@@ -1,4 +1,4 @@
-#include "reelfile.h"
+#include "converter/reelfile.h"
 
 #include <cctype>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "splash_win.h"
+#include "converter/splash_win.h"
 
 #include <vector>
 

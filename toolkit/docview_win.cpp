@@ -1,4 +1,4 @@
-#include "docview_win.h"
+#include "toolkit/docview_win.h"
 
 #include <commctrl.h>
 #include <commdlg.h>
@@ -8,8 +8,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "mfx.h"
-#include "pathname.h"
+#include "toolkit/mfx.h"
+#include "toolkit/pathname.h"
 
 MFX_SOURCE_MODULE("DOCVIEW");
 

@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "window_win.h"
+#include "toolkit/window_win.h"
 
 class CDocApp;
 class CDocTemplate;

@@ -3,8 +3,9 @@
 
 #include <cstdlib>
 
-#include "gasgauge.h"
-#include "gdiobject_win.h"
+#include "toolkit/gasgauge.h"
+#include "toolkit/gasgauge_win.h"
+#include "toolkit/gdiobject_win.h"
 
 MFX_SOURCE_MODULE("GASGAUGE");
 

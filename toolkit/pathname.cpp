@@ -1,4 +1,4 @@
-#include "pathname.h"
+#include "toolkit/pathname.h"
 
 #include <cstring>
 #include <new>

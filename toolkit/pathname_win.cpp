@@ -6,8 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "diag.h"
-#include "pathname.h"
+#include "toolkit/diag.h"
+#include "toolkit/pathname.h"
+#include "toolkit/pathname_win.h"
 
 MFX_SOURCE_MODULE("PATHNAME");
 

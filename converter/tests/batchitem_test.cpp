@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "converter/batchitem.h"
+#include "testing/testsupport/diagcapture.h"
 #include "toolkit/diag.h"
 #include "toolkit/itemlist.h"
-#include "tools/testsupport/diagcapture.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t cbData);
 

@@ -8,11 +8,12 @@
 #include <functional>
 #include <string>
 
+#include "testing/moviefixture/moviefixture.h"
+#include "testing/testsupport/diagcapture.h"
+#include "testing/testsupport/testfile.h"
+#include "testing/testsupport/uidriver_win.h"
 #include "toolkit/diag.h"
 #include "toolkit/gasgauge.h"
-#include "tools/moviefixture/moviefixture.h"
-#include "tools/testsupport/diagcapture.h"
-#include "tools/testsupport/uidriver_win.h"
 
 namespace {
 
@@ -170,7 +171,7 @@ protected:
         for (const string& name : {m_movie, m_temporary, m_backup, m_destination})
             DeleteFileA(name.c_str());
     }
-    void Write(const string& bytes) { ASSERT_TRUE(MOVIEFIXTURE_WriteFile(m_movie, bytes)); }
+    void Write(const string& bytes) { ASSERT_TRUE(TESTFILE_Write(m_movie, bytes)); }
     string m_movie, m_temporary, m_backup, m_destination;
 };
 
@@ -195,8 +196,8 @@ TEST_F(VroonJobTest, AlreadyFastStartInPlaceShowsSoAndWritesNothing) {
     EXPECT_FALSE(seen.fCancel);
     EXPECT_FALSE(seen.fStop);
     EXPECT_FALSE(job.NeedsConversion());
-    EXPECT_EQ(movie, MOVIEFIXTURE_ReadFile(m_movie));
-    EXPECT_FALSE(MOVIEFIXTURE_FileExists(m_temporary));
+    EXPECT_EQ(movie, TESTFILE_Read(m_movie));
+    EXPECT_FALSE(TESTFILE_Exists(m_temporary));
 }
 
 TEST_F(VroonJobTest, AlreadyFastStartWithADestinationWritesNoDestination) {
@@ -212,7 +213,7 @@ TEST_F(VroonJobTest, AlreadyFastStartWithADestinationWritesNoDestination) {
     EXPECT_TRUE(seen.fOk);
     EXPECT_FALSE(seen.fCancel);
     EXPECT_FALSE(job.NeedsConversion());
-    EXPECT_FALSE(MOVIEFIXTURE_FileExists(m_destination));
+    EXPECT_FALSE(TESTFILE_Exists(m_destination));
 }
 
 TEST_F(VroonJobTest, InPlaceSuccessCommitsOnOkAndRollsBackOnCancel) {
@@ -227,7 +228,7 @@ TEST_F(VroonJobTest, InPlaceSuccessCommitsOnOkAndRollsBackOnCancel) {
             WaitForEnd(hDlg, IDC_VROON_STOP, COMPLETE);
             seen = Observe(hDlg, IDC_VROON_STOP);
             fFull = GaugeIsFull(hDlg);
-            fTemporaryWhileOpen = MOVIEFIXTURE_FileExists(m_temporary);
+            fTemporaryWhileOpen = TESTFILE_Exists(m_temporary);
             UIDRIVER_PressButton(hDlg, idEnd);
         });
         EXPECT_EQ(idEnd, nResult);
@@ -238,9 +239,9 @@ TEST_F(VroonJobTest, InPlaceSuccessCommitsOnOkAndRollsBackOnCancel) {
         EXPECT_FALSE(seen.fStop);
         EXPECT_TRUE(job.NeedsConversion());
         EXPECT_TRUE(fTemporaryWhileOpen) << "the movie is replaced only on OK";
-        EXPECT_EQ(idEnd == IDOK ? FastStart(100000) : movie, MOVIEFIXTURE_ReadFile(m_movie));
-        EXPECT_FALSE(MOVIEFIXTURE_FileExists(m_temporary));
-        EXPECT_FALSE(MOVIEFIXTURE_FileExists(m_backup));
+        EXPECT_EQ(idEnd == IDOK ? FastStart(100000) : movie, TESTFILE_Read(m_movie));
+        EXPECT_FALSE(TESTFILE_Exists(m_temporary));
+        EXPECT_FALSE(TESTFILE_Exists(m_backup));
     }
 }
 
@@ -257,8 +258,8 @@ TEST_F(VroonJobTest, DestinationJobWritesTheConvertedMovieThere) {
     EXPECT_EQ(m_destination, seen.file);
     EXPECT_TRUE(seen.fOk);
     EXPECT_FALSE(seen.fCancel) << "nothing to roll back after a conversion to a destination";
-    EXPECT_EQ(FastStart(100000), MOVIEFIXTURE_ReadFile(m_destination));
-    EXPECT_EQ(movie, MOVIEFIXTURE_ReadFile(m_movie));
+    EXPECT_EQ(FastStart(100000), TESTFILE_Read(m_destination));
+    EXPECT_EQ(movie, TESTFILE_Read(m_movie));
 }
 
 TEST_F(VroonJobTest, FailedConversionLeavesOkDisabledAndCancelEnabled) {
@@ -277,9 +278,9 @@ TEST_F(VroonJobTest, FailedConversionLeavesOkDisabledAndCancelEnabled) {
                   }));
         EXPECT_FALSE(seen.fOk);
         EXPECT_TRUE(seen.fCancel);
-        EXPECT_EQ(movie, MOVIEFIXTURE_ReadFile(m_movie));
-        EXPECT_FALSE(MOVIEFIXTURE_FileExists(m_destination));
-        EXPECT_FALSE(MOVIEFIXTURE_FileExists(m_temporary));
+        EXPECT_EQ(movie, TESTFILE_Read(m_movie));
+        EXPECT_FALSE(TESTFILE_Exists(m_destination));
+        EXPECT_FALSE(TESTFILE_Exists(m_temporary));
         EXPECT_NE(string::npos, capture.Text().find(
                                     fDestination ? "fOk=m_qtFAST.VroonSourceMovieToDestination(m_sFileName, "
                                                    "m_sSaveAsFileName)"
@@ -309,8 +310,8 @@ TEST_F(VroonJobTest, StopAnsweredNoLetsTheConversionRunOn) {
     EXPECT_EQ(static_cast<UINT>(MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2), answer.Style());
     EXPECT_EQ(COMPLETE, seen.status);
     EXPECT_TRUE(seen.fOk);
-    EXPECT_EQ(movie, MOVIEFIXTURE_ReadFile(m_movie));
-    EXPECT_FALSE(MOVIEFIXTURE_FileExists(m_temporary));
+    EXPECT_EQ(movie, TESTFILE_Read(m_movie));
+    EXPECT_FALSE(TESTFILE_Exists(m_temporary));
 }
 
 TEST_F(VroonJobTest, StopAnsweredYesEndsTheConversionWithNoOutput) {
@@ -337,8 +338,8 @@ TEST_F(VroonJobTest, StopAnsweredYesEndsTheConversionWithNoOutput) {
         EXPECT_FALSE(seen.fOk);
         EXPECT_TRUE(seen.fCancel);
         EXPECT_FALSE(seen.fStop);
-        EXPECT_EQ(movie, MOVIEFIXTURE_ReadFile(m_movie));
-        EXPECT_FALSE(MOVIEFIXTURE_FileExists(m_temporary));
+        EXPECT_EQ(movie, TESTFILE_Read(m_movie));
+        EXPECT_FALSE(TESTFILE_Exists(m_temporary));
     }
 }
 
@@ -356,8 +357,8 @@ TEST_F(VroonJobTest, CloseBoxWhileConvertingDoesNotLoseTheResult) {
                   UIDRIVER_PressButton(hDlg, IDOK);
               }));
     EXPECT_TRUE(seen.fOk);
-    EXPECT_EQ(FastStart(HELD_MEDIA), MOVIEFIXTURE_ReadFile(m_movie));
-    EXPECT_FALSE(MOVIEFIXTURE_FileExists(m_temporary));
+    EXPECT_EQ(FastStart(HELD_MEDIA), TESTFILE_Read(m_movie));
+    EXPECT_FALSE(TESTFILE_Exists(m_temporary));
 }
 
 TEST_F(VroonJobTest, AutoCommitClosesByItselfWithOk) {
@@ -379,9 +380,9 @@ TEST_F(VroonJobTest, AutoCommitClosesByItselfWithOk) {
         EXPECT_EQ(IDOK, job.DoModal());
         EXPECT_FALSE(timeout.Expired());
         EXPECT_EQ(c.fNeedsConversion, job.NeedsConversion());
-        EXPECT_EQ(c.expected, MOVIEFIXTURE_ReadFile(m_movie));
-        EXPECT_FALSE(MOVIEFIXTURE_FileExists(m_temporary));
-        EXPECT_FALSE(MOVIEFIXTURE_FileExists(m_backup));
+        EXPECT_EQ(c.expected, TESTFILE_Read(m_movie));
+        EXPECT_FALSE(TESTFILE_Exists(m_temporary));
+        EXPECT_FALSE(TESTFILE_Exists(m_backup));
     }
 }
 

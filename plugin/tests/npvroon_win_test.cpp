@@ -7,7 +7,7 @@
 #include <string>
 
 #include "testing/nphost/nphost_win.h"
-#include "tools/testsupport/uidriver_win.h"
+#include "testing/testsupport/uidriver_win.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 
 #include "testing/nphost/nphost_win.h"
 #include "testing/nphost/nppage.h"
-#include "tools/testsupport/showpose_win.h"
+#include "testing/testsupport/showpose_win.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include "testing/testsupport/diagcapture.h"
+#include "testing/testsupport/uidriver_win.h"
 #include "toolkit/diag.h"
 #include "toolkit/mfx.h"
-#include "tools/testsupport/diagcapture.h"
-#include "tools/testsupport/uidriver_win.h"
 
 MFX_SOURCE_MODULE("DIAGWIN");
 

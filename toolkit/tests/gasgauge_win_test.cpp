@@ -8,6 +8,8 @@
 
 #include "toolkit/gasgauge.h"
 
+#include "toolkit/gasgauge_win.h"
+
 namespace {
 
 const char GAUGE_CLASS[] = "TestGasGauge";

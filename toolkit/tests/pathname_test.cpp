@@ -4,9 +4,9 @@
 #include <cstring>
 #include <string>
 
+#include "testing/testsupport/diagcapture.h"
 #include "toolkit/pathname.h"
 #include "toolkit/tests/dbcs_rule.h"
-#include "tools/testsupport/diagcapture.h"
 
 namespace {
 

@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "movie/qtfast.h"
-#include "tools/moviefixture/moviefixture.h"
+#include "testing/moviefixture/moviefixture.h"
 
 namespace {
 

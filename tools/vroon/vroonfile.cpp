@@ -1,4 +1,4 @@
-#include "vroonfile.h"
+#include "tools/vroon/vroonfile.h"
 
 const char* VROONFILE_Describe(VROONFILE_ERROR error) {
     switch (error) {

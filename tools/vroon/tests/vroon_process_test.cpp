@@ -18,6 +18,7 @@
 
 #include "movie/qtmodern.h"
 #include "movie/tests/qtmodernfixture.h"
+#include "testing/testsupport/testfile.h"
 #include "tools/vroon/vroonrun.h"
 
 extern char** environ;
@@ -84,7 +85,7 @@ string SplitMedia(const string& bytes) {
     CQTMemorySource source(bytes.data(), bytes.size());
     std::vector<QTM_ATOM> atoms;
     uint64_t qwWhere = 0;
-    EXPECT_EQ(QTM_CONVERT, QTMODERN_ReadLayout(source, true, &atoms, &qwWhere));
+    EXPECT_EQ(QTM_OK, QTMODERN_ReadLayout(source, true, &atoms, &qwWhere));
     const QTM_ATOM* pMdat = nullptr;
     std::vector<uint64_t> chunks;
     for (const QTM_ATOM& atom : atoms) {
@@ -144,10 +145,10 @@ TEST_P(VroonFfmpegTest, ConvertsInPlaceWithEveryFrameAndPacketIntactAndMoovFirst
     if (c.szFlatten) {
         ASSERT_EQ(0, Shell(string(QTFLATTEN_PATH) + " " + c.szFlatten + " " + Quoted(made) + " " + Quoted(movie)).nStatus);
     } else {
-        ASSERT_TRUE(MOVIEFIXTURE_WriteFile(movie, MOVIEFIXTURE_ReadFile(made)));
+        ASSERT_TRUE(TESTFILE_Write(movie, TESTFILE_Read(made)));
     }
     if (c.fSplit) {
-        ASSERT_TRUE(MOVIEFIXTURE_WriteFile(movie, SplitMedia(MOVIEFIXTURE_ReadFile(movie))));
+        ASSERT_TRUE(TESTFILE_Write(movie, SplitMedia(TESTFILE_Read(movie))));
     }
     const string source = TopLevelByFfprobe(movie);
     ASSERT_LT(source.find("mdat"), source.find("moov")) << source;
@@ -160,7 +161,7 @@ TEST_P(VroonFfmpegTest, ConvertsInPlaceWithEveryFrameAndPacketIntactAndMoovFirst
     const OUTPUT converted = Vroon(Quoted(movie));
     EXPECT_EQ(0, converted.nStatus);
     EXPECT_EQ(movie + ": converted (moov moved to the front)\n", converted.text);
-    EXPECT_FALSE(MOVIEFIXTURE_FileExists(movie + VROONRUN_TEMP_SUFFIX));
+    EXPECT_FALSE(TESTFILE_Exists(movie + VROONRUN_TEMP_SUFFIX));
     const string result = TopLevelByFfprobe(movie);
     EXPECT_LT(result.find("moov"), result.find("mdat")) << result;
     EXPECT_EQ(source.size(), result.size()) << source << "/ " << result;
@@ -185,13 +186,13 @@ TEST(VroonProcessTest, LeavesAnAlreadyFastStartMovieByteForByte) {
                        "-f lavfi -i sine=duration=1 -c:v libx264 -preset ultrafast -c:a aac -movflags +faststart " +
                        Quoted(movie))
                      .nStatus);
-    const string bytes = MOVIEFIXTURE_ReadFile(movie);
+    const string bytes = TESTFILE_Read(movie);
     struct stat before;
     ASSERT_EQ(0, stat(movie.c_str(), &before));
     const OUTPUT output = Vroon(Quoted(movie));
     EXPECT_EQ(0, output.nStatus);
     EXPECT_EQ(movie + ": already fast-start, left alone\n", output.text);
-    EXPECT_EQ(bytes, MOVIEFIXTURE_ReadFile(movie));
+    EXPECT_EQ(bytes, TESTFILE_Read(movie));
     struct stat after;
     ASSERT_EQ(0, stat(movie.c_str(), &after));
     EXPECT_EQ(before.st_ino, after.st_ino);  // not even replaced by a copy
@@ -225,7 +226,7 @@ TEST(VroonProcessTest, RefusalsAndUsageErrorsGiveTheDocumentedStatus) {
 TEST(VroonProcessTest, KeepsPermissionsAndSymbolicLinks) {
     const string movie = Scratch("linked.mov"), link = Scratch("link.mov");
     const std::vector<string> parts = {MOVIEFIXTURE_Atom(QTATOM_MDAT, QTMFIXTURE_Media(3000, 'p')), QTMFIXTURE_MOOV};
-    ASSERT_TRUE(MOVIEFIXTURE_WriteFile(movie, QTMFIXTURE_Layout(parts, {0, 1}, {{0, 10}}, QTATOM_STCO)));
+    ASSERT_TRUE(TESTFILE_Write(movie, QTMFIXTURE_Layout(parts, {0, 1}, {{0, 10}}, QTATOM_STCO)));
     ASSERT_EQ(0, chmod(movie.c_str(), 0640));
     remove(link.c_str());
     ASSERT_EQ(0, symlink(movie.c_str(), link.c_str()));
@@ -236,7 +237,7 @@ TEST(VroonProcessTest, KeepsPermissionsAndSymbolicLinks) {
     EXPECT_TRUE(S_ISLNK(st.st_mode));
     ASSERT_EQ(0, stat(movie.c_str(), &st));
     EXPECT_EQ(0640u, st.st_mode & 07777);
-    EXPECT_EQ(QTMFIXTURE_Layout(parts, {1, 0}, {{0, 10}}, QTATOM_STCO), MOVIEFIXTURE_ReadFile(movie));
+    EXPECT_EQ(QTMFIXTURE_Layout(parts, {1, 0}, {{0, 10}}, QTATOM_STCO), TESTFILE_Read(movie));
     remove(link.c_str());
     remove(movie.c_str());
 }
@@ -327,7 +328,7 @@ pid_t Start(const string& movie) {
 // movie's name must always hold either the whole original or the whole converted movie.
 void KillAtRandomMoments(int nSignal, bool fTemporaryMayStay) {
     const KILLFIXTURE fixture = MakeKillFixture(nSignal == SIGKILL ? "kill.mov" : "interrupt.mov");
-    ASSERT_TRUE(MOVIEFIXTURE_WriteFile(fixture.movie, fixture.source));
+    ASSERT_TRUE(TESTFILE_Write(fixture.movie, fixture.source));
     const auto start = std::chrono::steady_clock::now();
     const pid_t pidTimed = Start(fixture.movie);
     int nWait = 0;
@@ -335,26 +336,26 @@ void KillAtRandomMoments(int nSignal, bool fTemporaryMayStay) {
     ASSERT_EQ(0, WEXITSTATUS(nWait));
     const long nMicros =
         std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start).count();
-    ASSERT_EQ(fixture.converted, MOVIEFIXTURE_ReadFile(fixture.movie));
+    ASSERT_EQ(fixture.converted, TESTFILE_Read(fixture.movie));
 
     std::mt19937 random(12345);
     std::uniform_int_distribution<long> moment(0, nMicros + nMicros / 4);
     int anSeen[2] = {0, 0};
     for (int nRound = 0; nRound < 20; ++nRound) {
         SCOPED_TRACE(nRound);
-        ASSERT_TRUE(MOVIEFIXTURE_WriteFile(fixture.movie, fixture.source));
+        ASSERT_TRUE(TESTFILE_Write(fixture.movie, fixture.source));
         const pid_t pid = Start(fixture.movie);
         ASSERT_GT(pid, 0);
         usleep(static_cast<useconds_t>(moment(random)));
         kill(pid, nSignal);
         ASSERT_EQ(pid, waitpid(pid, &nWait, 0));
-        const string bytes = MOVIEFIXTURE_ReadFile(fixture.movie);
+        const string bytes = TESTFILE_Read(fixture.movie);
         const bool fOriginal = bytes == fixture.source;
         EXPECT_TRUE(fOriginal || bytes == fixture.converted) << "the movie holds " << bytes.size() << " other bytes";
         ++anSeen[fOriginal ? 0 : 1];
         const string temp = fixture.movie + VROONRUN_TEMP_SUFFIX;
         if (!fTemporaryMayStay) {
-            EXPECT_FALSE(MOVIEFIXTURE_FileExists(temp));
+            EXPECT_FALSE(TESTFILE_Exists(temp));
         }
         remove(temp.c_str());
     }
@@ -372,7 +373,7 @@ TEST(VroonProcessTest, InterruptedTheMovieIsWholeAndTheTemporaryFileRemoved) {
 
 TEST(VroonProcessTest, AFullDiskLeavesTheMovieAndNoTemporaryFile) {
     const KILLFIXTURE fixture = MakeKillFixture("full.mov");
-    ASSERT_TRUE(MOVIEFIXTURE_WriteFile(fixture.movie, fixture.source));
+    ASSERT_TRUE(TESTFILE_Write(fixture.movie, fixture.source));
     // The file size limit makes every write past 2 MB fail as a full disk would.
     const OUTPUT output =
         Shell("trap '' XFSZ; ulimit -f 2048; exec " + string(VROON_PATH) + " " + Quoted(fixture.movie) + " 2>&1");
@@ -380,8 +381,8 @@ TEST(VroonProcessTest, AFullDiskLeavesTheMovieAndNoTemporaryFile) {
     EXPECT_EQ(fixture.movie + ": not converted: no space left on the disk writing " + fixture.movie +
                   VROONRUN_TEMP_SUFFIX + "; the movie is unchanged\n",
               output.text);
-    EXPECT_EQ(fixture.source, MOVIEFIXTURE_ReadFile(fixture.movie));
-    EXPECT_FALSE(MOVIEFIXTURE_FileExists(fixture.movie + VROONRUN_TEMP_SUFFIX));
+    EXPECT_EQ(fixture.source, TESTFILE_Read(fixture.movie));
+    EXPECT_FALSE(TESTFILE_Exists(fixture.movie + VROONRUN_TEMP_SUFFIX));
     remove(fixture.movie.c_str());
 }
 

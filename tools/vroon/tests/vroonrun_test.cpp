@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "movie/tests/qtmodernfixture.h"
+#include "testing/testsupport/testfile.h"
 #include "tools/vroon/vroonopts.h"
 #include "tools/vroon/vroonrun.h"
 
@@ -48,7 +49,7 @@ protected:
     }
     static std::string Path(const char* szName) { return std::string("vroonrun_") + szName; }
     void Write(const char* szName, const std::string& bytes) {
-        ASSERT_TRUE(MOVIEFIXTURE_WriteFile(Path(szName), bytes));
+        ASSERT_TRUE(TESTFILE_Write(Path(szName), bytes));
         m_files.push_back(Path(szName));
     }
     void TearDown() override {
@@ -66,14 +67,14 @@ TEST_F(VroonRunTest, ConvertsInPlaceAndLeavesNoTemporaryFile) {
     Write("slow.mp4", SLOW);
     const std::string path = Path("slow.mp4");
     EXPECT_EQ(VROON_EXIT_OK, Run({path.c_str()}));
-    EXPECT_EQ(FAST, MOVIEFIXTURE_ReadFile(path));
-    EXPECT_FALSE(MOVIEFIXTURE_FileExists(path + VROONRUN_TEMP_SUFFIX));
+    EXPECT_EQ(FAST, TESTFILE_Read(path));
+    EXPECT_FALSE(TESTFILE_Exists(path + VROONRUN_TEMP_SUFFIX));
     EXPECT_EQ(path + ": converted (moov moved to the front)\n", m_out);
     EXPECT_EQ("", m_err);
 
     // Converting again finds it in fast-start form and leaves it byte for byte.
     EXPECT_EQ(VROON_EXIT_OK, Run({path.c_str()}));
-    EXPECT_EQ(FAST, MOVIEFIXTURE_ReadFile(path));
+    EXPECT_EQ(FAST, TESTFILE_Read(path));
     EXPECT_EQ(path + ": already fast-start, left alone\n", m_out);
 }
 
@@ -82,19 +83,19 @@ TEST_F(VroonRunTest, WritesANewFileWithDashOAndNeverOverwritesOne) {
     const std::string source = Path("source.mov"), dest = Path("dest.mov");
     Track("dest.mov");
     EXPECT_EQ(VROON_EXIT_OK, Run({source.c_str(), "-o", dest.c_str()}));
-    EXPECT_EQ(SLOW, MOVIEFIXTURE_ReadFile(source));
-    EXPECT_EQ(FAST, MOVIEFIXTURE_ReadFile(dest));
+    EXPECT_EQ(SLOW, TESTFILE_Read(source));
+    EXPECT_EQ(FAST, TESTFILE_Read(dest));
     EXPECT_EQ(source + ": converted (moov moved to the front) to " + dest + "\n", m_out);
 
     EXPECT_EQ(VROON_EXIT_FAILED, Run({source.c_str(), "-o", dest.c_str()}));
     EXPECT_EQ(source + ": " + dest + " already exists; it is not overwritten\n", m_err);
-    EXPECT_EQ(FAST, MOVIEFIXTURE_ReadFile(dest));
+    EXPECT_EQ(FAST, TESTFILE_Read(dest));
 
     // A source already in fast-start form is copied as it is.
     const std::string copy = Path("copy.mov");
     Track("copy.mov");
     EXPECT_EQ(VROON_EXIT_OK, Run({dest.c_str(), "-o", copy.c_str()}));
-    EXPECT_EQ(FAST, MOVIEFIXTURE_ReadFile(copy));
+    EXPECT_EQ(FAST, TESTFILE_Read(copy));
     EXPECT_EQ(dest + ": already fast-start, copied unchanged to " + copy + "\n", m_out);
 }
 
@@ -121,8 +122,8 @@ TEST_F(VroonRunTest, RefusalsNameTheReasonAndLeaveTheFileAsItWas) {
         EXPECT_EQ(VROON_EXIT_FAILED, Run({path.c_str()}));
         EXPECT_EQ(path + ": " + c.szReason + "\n", m_err);
         EXPECT_EQ("", m_out);
-        EXPECT_EQ(c.bytes, MOVIEFIXTURE_ReadFile(path));
-        EXPECT_FALSE(MOVIEFIXTURE_FileExists(path + VROONRUN_TEMP_SUFFIX));
+        EXPECT_EQ(c.bytes, TESTFILE_Read(path));
+        EXPECT_FALSE(TESTFILE_Exists(path + VROONRUN_TEMP_SUFFIX));
     }
     const std::string missing = Path("missing.mov");
     EXPECT_EQ(VROON_EXIT_FAILED, Run({missing.c_str()}));
@@ -138,7 +139,7 @@ TEST_F(VroonRunTest, SeveralMoviesGetALineEachAndASummary) {
     EXPECT_EQ(VROON_EXIT_NOT_FAST_START, Run({"--check", one.c_str(), two.c_str()}));
     EXPECT_EQ(one + ": not fast-start\n" + two + ": fast-start\nvroon: 2 movies: 1 already fast-start, 1 not fast-start\n",
               m_out);
-    EXPECT_EQ(SLOW, MOVIEFIXTURE_ReadFile(one));
+    EXPECT_EQ(SLOW, TESTFILE_Read(one));
 
     EXPECT_EQ(VROON_EXIT_FAILED, Run({one.c_str(), two.c_str(), three.c_str()}));
     EXPECT_EQ(one + ": converted (moov moved to the front)\n" + two + ": already fast-start, left alone\n" +
@@ -160,16 +161,16 @@ TEST_F(VroonRunTest, ClassicRulesConvertOnlyAMovieThatBeginsWithMdat) {
     const std::string path = Path("classic.mov");
     EXPECT_EQ(VROON_EXIT_OK, Run({"--classic", path.c_str()}));
     EXPECT_EQ(path + ": converted by the classic rules\n", m_out);
-    EXPECT_EQ(flatFast, MOVIEFIXTURE_ReadFile(path));
-    EXPECT_FALSE(MOVIEFIXTURE_FileExists(Path("classic.FS")));
-    EXPECT_FALSE(MOVIEFIXTURE_FileExists(Path("classic.BAK")));
+    EXPECT_EQ(flatFast, TESTFILE_Read(path));
+    EXPECT_FALSE(TESTFILE_Exists(Path("classic.FS")));
+    EXPECT_FALSE(TESTFILE_Exists(Path("classic.BAK")));
 
     // A leading ftyp is beyond the classic rules; so is a movie whose backup name is taken.
     Write("modern.mov", SLOW);
     const std::string modern = Path("modern.mov");
     EXPECT_EQ(VROON_EXIT_FAILED, Run({"--classic", modern.c_str()}));
     EXPECT_EQ(modern + ": not converted by the classic rules (they take a movie whose first atom is mdat)\n", m_err);
-    EXPECT_EQ(SLOW, MOVIEFIXTURE_ReadFile(modern));
+    EXPECT_EQ(SLOW, TESTFILE_Read(modern));
 
     Write("classic.mov", flat);
     Write("classic.BAK", "someone's backup");
@@ -177,9 +178,9 @@ TEST_F(VroonRunTest, ClassicRulesConvertOnlyAMovieThatBeginsWithMdat) {
     EXPECT_EQ(path + ": not converted: the classic replace failed (is there a .BAK file of that name?); the movie is "
                      "unchanged\n",
               m_err);
-    EXPECT_EQ(flat, MOVIEFIXTURE_ReadFile(path));
-    EXPECT_EQ("someone's backup", MOVIEFIXTURE_ReadFile(Path("classic.BAK")));
-    EXPECT_FALSE(MOVIEFIXTURE_FileExists(Path("classic.FS")));
+    EXPECT_EQ(flat, TESTFILE_Read(path));
+    EXPECT_EQ("someone's backup", TESTFILE_Read(Path("classic.BAK")));
+    EXPECT_FALSE(TESTFILE_Exists(Path("classic.FS")));
 
     // Fast-start by the classic rules means moov at offset 0, which a leading ftyp rules out.
     Write("fast.mp4", FAST);
@@ -198,7 +199,7 @@ TEST_F(VroonRunTest, LayoutPrintsOffsetsAndSizes) {
               m_out);
     EXPECT_EQ(VROON_EXIT_OK, Run({"--layout", "--tree", path.c_str()}));
     EXPECT_NE(std::string::npos, m_out.find("\n            stco  at "));
-    EXPECT_EQ(SLOW, MOVIEFIXTURE_ReadFile(path));
+    EXPECT_EQ(SLOW, TESTFILE_Read(path));
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "tools/testsupport/tempfolder_win.h"
+#include "testing/testsupport/tempfolder_win.h"
 
 #include <windows.h>
 

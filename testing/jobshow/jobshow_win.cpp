@@ -14,9 +14,9 @@
 #include <string>
 
 #include "movie/vroonjob_win.h"
-#include "tools/moviefixture/moviefixture.h"
-#include "tools/testsupport/showpose_win.h"
-#include "tools/testsupport/uidriver_win.h"
+#include "testing/moviefixture/moviefixture.h"
+#include "testing/testsupport/showpose_win.h"
+#include "testing/testsupport/uidriver_win.h"
 
 namespace {
 
