@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "converter/addmovies.h"
-#include "converter/batchfiles.h"
 #include "converter/reeldoc_win.h"
 #include "movie/qtfast.h"
 #include "toolkit/mfx.h"
+#include "toolkit/pathname.h"
 
 MFX_SOURCE_MODULE("BATCHDOC");
 
@@ -57,21 +57,9 @@ bool WriteWholeFile(const char* szPath, const std::vector<uint8_t>& bytes) {
     return fOk;
 }
 
-CDocument* NewBatchDoc() {
-    return new CBatchDoc;
-}
-
-CMDIChild* NewBatchFrame() {
-    return new CMDIChild;
-}
-
-CView* NewBatchView() {
-    return new CBatchView;
-}
-
 }  // namespace
 
-const DOCTEMPLATE_FACTORY BATCHDOC_FACTORY = {&NewBatchDoc, &NewBatchFrame, &NewBatchView};
+const DOCTEMPLATE_FACTORY BATCHDOC_FACTORY = DOCVIEW_Factory<CBatchDoc, CMDIChild, CBatchView>();
 
 void CBatchDoc::GetItemText(const CSerial* pItem, std::string& text) {
     text = static_cast<const CBatchItem*>(pItem)->GetPathName();
@@ -145,7 +133,7 @@ void CBatchDoc::Paste() {
 void CBatchDoc::MakeFastStartMovies() {
     for (size_t i = 0; i < GetItemList().GetCount(); ++i) {
         const std::string path = CBatchList::ItemAt(GetItemList(), i).GetPathName();
-        if (BATCHFILES_Exists(path.c_str()))
+        if (PATHNAME_Exists(path.c_str()))
             RunVroonJob(MainWindow(), path.c_str(), true);
     }
     UpdateAllViews(nullptr);
@@ -156,7 +144,7 @@ void CBatchDoc::PreviewSelection() {
     for (size_t i = 0; i < GetSelectionList().GetCount(); ++i)
         paths.push_back(CBatchList::ItemAt(GetSelectionList(), i).GetPathName());
     for (const std::string& path : paths) {
-        if (BATCHFILES_Exists(path.c_str()))
+        if (PATHNAME_Exists(path.c_str()))
             CDocApp::Get()->OpenDocumentFile(path.c_str());
     }
 }

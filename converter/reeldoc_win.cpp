@@ -60,7 +60,7 @@ bool CReelDoc::IsOpen(const CReelDoc* pDocument) {
 
 CReelDoc* CReelDoc::FindOpenDocument(const char* szName) {
     for (CReelDoc* pDocument : s_openDocuments) {
-        if (REELFILE_IsSameName(pDocument->GetPathName().c_str(), szName))
+        if (PATHNAME_IsSameName(pDocument->GetPathName().c_str(), szName))
             return pDocument;
     }
     return nullptr;

@@ -24,10 +24,6 @@ const UINT WM_DOCVIEW_UPDATEMENU = WM_APP + 0x100;
 const char READY[] = "Ready";
 const char DDE_TOPIC[] = "system";
 
-bool IsSameName(const std::string& a, const std::string& b) {
-    return lstrcmpiA(a.c_str(), b.c_str()) == 0;
-}
-
 void RegisterClasses(HINSTANCE hInstance) {
     static bool s_fRegistered = false;
     if (s_fRegistered)
@@ -546,7 +542,7 @@ CDocument* CDocApp::OpenDocumentFile(const char* szPath) {
     const DWORD cch = GetFullPathNameA(szPath, sizeof(szFull), szFull, nullptr);
     MFX_PRE(cch > 0 && cch < sizeof(szFull));
     for (CDocument* pDocument : m_documents) {
-        if (IsSameName(pDocument->GetPathName(), szFull)) {
+        if (PATHNAME_IsSameName(pDocument->GetPathName().c_str(), szFull)) {
             if (!pDocument->GetViews().empty() && pDocument->GetViews()[0]->GetFrame())
                 SendMessageA(m_pFrame->GetClient(), WM_MDIACTIVATE,
                              reinterpret_cast<WPARAM>(pDocument->GetViews()[0]->GetFrame()->GetHandle()), 0);
@@ -759,9 +755,10 @@ void CDocApp::SaveRecentFileList() const {
 }
 
 void CDocApp::AddToRecentFileList(const char* szPath) {
-    m_recent.erase(std::remove_if(m_recent.begin(), m_recent.end(),
-                                  [szPath](const std::string& path) { return IsSameName(path, szPath); }),
-                   m_recent.end());
+    m_recent.erase(
+        std::remove_if(m_recent.begin(), m_recent.end(),
+                       [szPath](const std::string& path) { return PATHNAME_IsSameName(path.c_str(), szPath); }),
+        m_recent.end());
     m_recent.insert(m_recent.begin(), szPath);
     if (m_recent.size() > DOCVIEW_MRU_SIZE)
         m_recent.resize(DOCVIEW_MRU_SIZE);

@@ -68,6 +68,13 @@ struct DOCTEMPLATE_FACTORY {
     CView* (*pfnNewView)();
 };
 
+// The factory of a document kind whose objects are a DOC, a FRAME and a VIEW, each made with new.
+template <class DOC, class FRAME, class VIEW>
+constexpr DOCTEMPLATE_FACTORY DOCVIEW_Factory() {
+    return {[]() -> CDocument* { return new DOC; }, []() -> CMDIChild* { return new FRAME; },
+            []() -> CView* { return new VIEW; }};
+}
+
 // One document kind: its string resource of seven newline-separated fields, its menu and its factory.
 class CDocTemplate {
 public:

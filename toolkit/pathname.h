@@ -26,6 +26,16 @@ PATHNAME_NEXTCHAR PATHNAME_SetNextChar(PATHNAME_NEXTCHAR pfnNextChar);
 // Steps over one character by the installed rule, never past the terminator.
 const char* PATHNAME_NextChar(const char* p);
 
+// The platform's comparison of two texts without regard to letter case: the ANSI code page's own on Windows
+// (double-byte characters whole, accented letters folded), ASCII letters byte by byte elsewhere. True when equal.
+bool PATHNAME_PlatformIsSameText(const char* sz1, const char* sz2);
+// Two names of the same file by the file system's rule: letter case ignored as the platform ignores it, and a
+// slash equal to a backslash (stepped over by the installed rule, so a second byte of a double-byte character
+// is never taken for a separator). 1 when they are the same.
+int PATHNAME_IsSameName(const char* szName1, const char* szName2);
+// A file (not a folder) of that name exists and can be opened.
+int PATHNAME_Exists(const char* szName);
+
 // X:\ or X:/ at the start: the form that the operations walking folder levels require.
 bool PATHNAME_IsDriveForm(const char* szName);
 

@@ -82,6 +82,10 @@ const char* PATHNAME_PlatformNextChar(const char* p) {
     return CharNextA(p);
 }
 
+bool PATHNAME_PlatformIsSameText(const char* sz1, const char* sz2) {
+    return lstrcmpiA(sz1, sz2) == 0;
+}
+
 int PATHNAME_ConstructCurDir(char* szOut) {
     MFX_PRE(szOut);
     PATHNAME szWork = "";
