@@ -12,7 +12,7 @@ WINE=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver
 PACKAGES=(cmake ninja-build g++ googletest g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
           binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 wine64 wine xvfb x11-apps imagemagick ffmpeg time
-          clang libclang-rt-14-dev mscompress)
+          clang libclang-rt-14-dev mscompress fonts-wine man-db)
 
 usage() {
     cat <<'USAGE'
@@ -26,14 +26,20 @@ Usage: ./go COMMAND [CONFIG...]
   bench [MB]       time the conversion of a movie of MB megabytes (default 1024) against cp; peak memory
   vroonbench [MB] [--cold]  time vroon against cp and ffmpeg's re-mux on one movie (default 1024 MB);
                    --cold drops the page cache between runs as well (root only)
+  install [PREFIX] build vroon optimised (no sanitizers) and install it with its manual page into PREFIX
+                   (default /usr/local): PREFIX/bin/vroon, PREFIX/share/man/man1/vroon.1
   fuzz  [SECONDS]  build the fuzz targets with clang and run each for SECONDS (default 600)
   designbench [ROUNDS]  time the loading of the largest setup design file against one read of it (native, Wine)
   copybench [MB]   time the setup's file installs, plain and compressed, against a plain copy, under Wine
   jobbench [MB]    time a conversion through the job window against the engine alone, under Wine (win64)
-  run NAME [ARGS]  start a deliverable as its user would and picture it in build/run/NAME.png:
-                   run npvroon PAGE shows a page description (testing/nphost/nppage.h) in our browser stand-in
-  screenshots      capture the job window converting, asking to stop and finished, and a batch list with a
-                   drag in progress: build/screenshots/*/*.png
+  run NAME [ARGS]  start a deliverable as its user would, in a Wine prefix of its own with the QuickTime
+                   stand-in: on $DISPLAY until it is closed, else on a virtual display until its main window
+                   is up, pictured in build/run/NAME.png. run reelpro [FILE...] opens the files in the
+                   converter; run npvroon PAGE shows a page description (testing/nphost/nppage.h) in our
+                   browser stand-in
+  screenshots      capture the job window converting, asking to stop and finished, a batch list with a
+                   drag in progress, a damaged list's message and the question before a changed list
+                   closes: build/screenshots/*/*.png
   help             this text
 
 MFX_CTEST_ARGS passes arguments to every ctest call: MFX_CTEST_ARGS="-R toolkit_" ./go test win64.
@@ -65,6 +71,7 @@ configure() {
                       -DMFX_WINEPREFIX="$BUILD/wineprefix") ;;
         win32) args+=(-DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake") ;;
         bench) args+=(-DMFX_SANITIZE=OFF) ;;
+        release) args+=(-DMFX_SANITIZE=OFF -DCMAKE_BUILD_TYPE=Release) ;;
         fuzz) args+=(-DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DMFX_FUZZ=ON) ;;
         *) echo "go: unknown configuration '$config'" >&2; exit 2 ;;
     esac
@@ -90,13 +97,15 @@ fuzz() {
         "${CTEST_ARGS[@]}"
 }
 
-# Xvfb and one persistent wineserver for the whole run; stopped again when this script exits.
+# Xvfb (unless the user's display is taken) and one persistent wineserver for the whole run, in a Wine prefix
+# (the tests' build/wineprefix unless WINE_PREFIX names another); both stopped again when this script exits.
 XVFB_PID=""
 WINE_STARTED=""
+WINE_PREFIX=$BUILD/wineprefix
 stop_wine() {
     if [ -n "$WINE_STARTED" ]; then
-        WINEPREFIX=$BUILD/wineprefix "$WINESERVER" -k 2>/dev/null || true
-        WINEPREFIX=$BUILD/wineprefix "$WINESERVER" -w 2>/dev/null || true
+        WINEPREFIX=$WINE_PREFIX "$WINESERVER" -k 2>/dev/null || true
+        WINEPREFIX=$WINE_PREFIX "$WINESERVER" -w 2>/dev/null || true
     fi
     if [ -n "$XVFB_PID" ]; then
         kill "$XVFB_PID" 2>/dev/null || true
@@ -104,17 +113,24 @@ stop_wine() {
     fi
 }
 
+# start_wine [PREFIX [user]]: with "user", on the user's display ($DISPLAY) with its window manager.
 start_wine() {
-    local displayfile
-    displayfile=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$displayfile" >/dev/null 2>&1 &
-    XVFB_PID=$!
+    WINE_PREFIX=${1:-$BUILD/wineprefix}
+    local on_user_display=${2:-} managed=N
     trap stop_wine EXIT
     trap 'exit 130' INT TERM
-    for _ in $(seq 100); do [ -s "$displayfile" ] && break; sleep 0.1; done
-    export DISPLAY=":$(cat "$displayfile")"
-    rm -f "$displayfile"
-    export WINEPREFIX=$BUILD/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    if [ -n "$on_user_display" ]; then
+        managed=Y
+    else
+        local displayfile
+        displayfile=$(mktemp)
+        Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$displayfile" >/dev/null 2>&1 &
+        XVFB_PID=$!
+        for _ in $(seq 100); do [ -s "$displayfile" ] && break; sleep 0.1; done
+        export DISPLAY=":$(cat "$displayfile")"
+        rm -f "$displayfile"
+    fi
+    export WINEPREFIX=$WINE_PREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
     mkdir -p "$WINEPREFIX"
     WINE_STARTED=1
     "$WINESERVER" -p
@@ -123,14 +139,17 @@ start_wine() {
         "$WINE" wineboot -i >/dev/null 2>&1
         touch "$WINEPREFIX/.initialised"
     fi
+    # Wine's own fonts (Marlett for the caption buttons, MS Sans Serif and the other classic faces) from the
+    # package fonts-wine: this Wine does not read their folder itself, but finds them in the prefix's Fonts.
+    cp -u /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
     # The prefix's system processes (services, device drivers) live as long as the persistent server. Started
     # here, they hold /dev/null; started by the first test, they would inherit CTest's output pipe and CTest
     # would wait for them to the end of its timeout.
     "$WINE" wineboot >/dev/null 2>&1 </dev/null
-    # Windows not managed by a window manager: without one (Xvfb has none), Wine waits two seconds for every
-    # managed top-level window it hides or destroys.
-    if ! grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
-        "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null
+    # On a display without a window manager (Xvfb has none) windows are not managed: otherwise Wine waits two
+    # seconds for every managed top-level window it hides or destroys. The user's own display keeps its manager.
+    if ! grep -q "\"Managed\"=\"$managed\"" "$WINEPREFIX/user.reg" 2>/dev/null; then
+        "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d $managed /f >/dev/null 2>&1 </dev/null
     fi
 }
 
@@ -162,13 +181,13 @@ test_all() {
 # after.
 demo() {
     setup
-    configure native
-    cmake --build "$BUILD/native" -j "$JOBS" --target fastdemo vroon >/dev/null
+    configure release
+    cmake --build "$BUILD/release" -j "$JOBS" --target fastdemo vroon >/dev/null
     mkdir -p "$BUILD/demo"
     cp "$ROOT/movie/samples/sample.mov" "$BUILD/demo/sample.mov"
-    "$BUILD/native/tools/fastdemo/fastdemo" "$BUILD/demo/sample.mov"
+    "$BUILD/release/tools/fastdemo/fastdemo" "$BUILD/demo/sample.mov"
     # The same movie once more, with the command-line converter.
-    local vroon=$BUILD/native/tools/vroon/vroon movie=$BUILD/demo/sample-vroon.mov
+    local vroon=$BUILD/release/tools/vroon/vroon movie=$BUILD/demo/sample-vroon.mov
     cp "$ROOT/movie/samples/sample.mov" "$movie"
     echo
     "$vroon" --layout "$movie"
@@ -190,9 +209,20 @@ bench() {
 # vroon against cp and ffmpeg's re-mux on one large movie: seconds, throughput ratios, peak memory.
 vroonbench() {
     setup
-    configure bench
-    cmake --build "$BUILD/bench" -j "$JOBS" --target vroon >/dev/null
-    "$ROOT/tools/vroon/vroonbench.sh" "$BUILD/bench/tools/vroon/vroon" "$BUILD/benchdata" "$@"
+    configure release
+    cmake --build "$BUILD/release" -j "$JOBS" --target vroon >/dev/null
+    "$ROOT/tools/vroon/vroonbench.sh" "$BUILD/release/tools/vroon/vroon" "$BUILD/benchdata" "$@"
+}
+
+# vroon as users get it: optimised, without the sanitizers of the test build, installed by CMake's rules into
+# PREFIX/bin with its manual page in PREFIX/share/man/man1.
+install_vroon() {
+    local prefix
+    prefix=$(realpath -m "${1:-/usr/local}")
+    setup
+    configure release
+    cmake --build "$BUILD/release" -j "$JOBS" --target vroon
+    cmake --install "$BUILD/release" --prefix "$prefix" --component vroon
 }
 
 # The engine's loading of the largest design file against one plain read of it, natively and under Wine.
@@ -275,34 +305,106 @@ screenshots() {
     start_wine
     rm -rf "$BUILD/screenshots"
     shoot jobshow 1-converting 2-stop-question 3-finished
-    shoot batchshow 1-batch-list 2-dragging
+    shoot batchshow 1-batch-list 2-dragging 3-cannot-open 4-save-question
     shoot_reelpro
 }
 
-# The deliverables that ./go run starts, one line each: NAME) the function that runs it.
-run_npvroon() {
-    [ $# -eq 1 ] || { echo "go: run npvroon PAGE" >&2; exit 2; }
-    local page dir=$BUILD/run
-    page=$(realpath "$1")
-    build win64
-    start_wine
-    mkdir -p "$dir"
-    rm -f "$dir"/npvroon.*
-    "$BUILD/win64/wine-run" "$BUILD/win64/testing/nphost/nphost.exe" "$(winepath "$BUILD/win64/plugin/npvroon.dll")" \
-        "$(winepath "$page")" --pose "$(winepath "$dir")" </dev/null &
-    local host=$!
-    capture_poses "$dir" npvroon
-    wait "$host"
+# The deliverables that ./go run starts, one entry each: the usage, the build targets, the files of build/win64
+# copied into the deliverable's run folder, the program among them, the files of the folder put before the
+# user's arguments, and the caption with which its main window begins.
+run_table() {
+    RUN_LEAD=()
+    case $1 in
+        reelpro)
+            RUN_USAGE="reelpro [FILE...]"
+            RUN_TARGETS=(reelpro qtstandin)
+            RUN_FILES=(converter/reelpro.exe)
+            RUN_PROGRAM=reelpro.exe
+            RUN_CAPTION="Orvanta Flarion" ;;
+        npvroon)
+            RUN_USAGE="npvroon PAGE"
+            RUN_TARGETS=(npvroon nphost_program qtstandin)
+            RUN_FILES=(testing/nphost/nphost.exe plugin/npvroon.dll)
+            RUN_PROGRAM=nphost.exe
+            RUN_LEAD=(npvroon.dll)
+            RUN_CAPTION="nphost - " ;;
+        *) return 1 ;;
+    esac
 }
 
+# The shown X window whose name begins with the caption; empty while there is none.
+find_window() {
+    local window
+    for window in $(xwininfo -root -tree 2>/dev/null | awk -v name="\"$1" 'index($0, name) { print $1 }'); do
+        if xwininfo -id "$window" 2>/dev/null | grep -q 'Map State: IsViewable'; then
+            echo "$window"
+            return
+        fi
+    done
+}
+
+# Waits (at most 10 seconds) until two looks at the window a second apart see the same picture.
+wait_until_still() {
+    local window=$1 before after
+    before=$(mktemp) after=$(mktemp)
+    import -window "$window" rgb:"$before" 2>/dev/null || true
+    for _ in $(seq 10); do
+        sleep 1
+        import -window "$window" rgb:"$after" 2>/dev/null || true
+        cmp -s "$before" "$after" && break
+        mv "$after" "$before"
+    done
+    rm -f "$before" "$after"
+}
+
+# ./go run NAME [ARGS]: builds what the deliverable needs, copies it with the QuickTime stand-in into
+# build/run/NAME and starts it under Wine in the prefix build/run/wineprefix, with arguments that name files
+# turned into Windows names. On the user's display ($DISPLAY) it runs until the user ends it; without one it
+# runs on a virtual display until its main window is up and still, which is pictured in build/run/NAME.png.
+# Either way nothing it started is left running.
 run() {
     local name=${1:-}
     shift || true
+    run_table "$name" || { echo "go: run what? (reelpro [FILE...] or npvroon PAGE)" >&2; exit 2; }
+    if [ "$name" = npvroon ] && [ $# -ne 1 ]; then
+        echo "go: run $RUN_USAGE" >&2
+        exit 2
+    fi
     setup
-    case $name in
-        npvroon) run_npvroon "$@" ;;
-        *) echo "go: run what? (npvroon PAGE)" >&2; exit 2 ;;
-    esac
+    configure win64
+    cmake --build "$BUILD/win64" -j "$JOBS" --target "${RUN_TARGETS[@]}" >/dev/null
+    local dir=$BUILD/run/$name shot=$BUILD/run/$name.png file argument
+    mkdir -p "$dir"
+    rm -f "$shot"
+    for file in "${RUN_FILES[@]}"; do cp "$BUILD/win64/$file" "$dir/"; done
+    cp "$BUILD/win64/testing/qtstandin/full/QTIM32.DLL" "$BUILD/win64/testing/qtstandin/full/CMGR32.DLL" "$dir/"
+    local arguments=()
+    for file in "${RUN_LEAD[@]}"; do arguments+=("$(winepath "$dir/$file")"); done
+    for argument in "$@"; do
+        if [ -e "$argument" ]; then arguments+=("$(winepath "$(realpath "$argument")")"); else arguments+=("$argument"); fi
+    done
+    if [ -n "${DISPLAY:-}" ]; then
+        start_wine "$BUILD/run/wineprefix" user
+        (cd "$dir" && "$WINE" "$RUN_PROGRAM" "${arguments[@]}" </dev/null)
+        return
+    fi
+    start_wine "$BUILD/run/wineprefix"
+    (cd "$dir" && exec "$WINE" "$RUN_PROGRAM" "${arguments[@]}" </dev/null) &
+    local window=""
+    for _ in $(seq 600); do
+        window=$(find_window "$RUN_CAPTION")
+        [ -n "$window" ] && break
+        sleep 0.1
+    done
+    if [ -z "$window" ]; then
+        echo "go: $name showed no window \"$RUN_CAPTION...\"" >&2
+        exit 1
+    fi
+    wait_until_still "$window"
+    import -window "$window" "$shot"
+    stop_wine
+    wait
+    echo "go: $shot"
 }
 
 command=${1:-help}
@@ -315,6 +417,7 @@ case $command in
     demo) demo ;;
     bench) bench "$@" ;;
     vroonbench) vroonbench "$@" ;;
+    install) install_vroon "$@" ;;
     designbench) designbench "$@" ;;
     copybench) copybench "$@" ;;
     jobbench) jobbench "$@" ;;

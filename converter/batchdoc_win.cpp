@@ -2,7 +2,7 @@
 
 #include <commdlg.h>
 
-#include <cstdio>
+#include <string>
 #include <vector>
 
 #include "converter/addmovies.h"
@@ -35,26 +35,85 @@ std::string DialogFilter(const char* szFilter) {
     return filter;
 }
 
-bool ReadWholeFile(const char* szPath, std::vector<uint8_t>& bytes) {
-    FILE* pFile = fopen(szPath, "rb");
-    MFX_PRE(pFile);
-    bool fOk = true;
-    uint8_t buffer[4096];
-    for (size_t cb; (cb = fread(buffer, 1, sizeof(buffer), pFile)) > 0;)
-        bytes.insert(bytes.end(), buffer, buffer + cb);
-    MFX_VERIFY(fOk = !ferror(pFile));
-    fclose(pFile);
-    return fOk;
+// The reason a batch list file could not be read or written, for the user: from the platform's error.
+const char* ReasonOf(DWORD dwError, bool fWriting) {
+    switch (dwError) {
+        case ERROR_FILE_NOT_FOUND:
+            return "The file does not exist.";
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_DIRECTORY:
+            return "The folder does not exist.";
+        case ERROR_ACCESS_DENIED:
+        case ERROR_WRITE_PROTECT:
+            return fWriting ? "The file is read-only, or the folder cannot be written to." : "The file cannot be read.";
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_LOCK_VIOLATION:
+            return "The file is in use by another program.";
+        case ERROR_DISK_FULL:
+        case ERROR_HANDLE_DISK_FULL:
+            return "The disk is full.";
+        default:
+            return fWriting ? "The file cannot be written." : "The file cannot be read.";
+    }
 }
 
-bool WriteWholeFile(const char* szPath, const std::vector<uint8_t>& bytes) {
-    FILE* pFile = fopen(szPath, "wb");
-    MFX_PRE(pFile);
-    bool fOk = true;
-    MFX_VERIFY(fOk = fwrite(bytes.data(), 1, bytes.size(), pFile) == bytes.size());
-    if (fclose(pFile) != 0)
-        fOk = false;
-    return fOk;
+void ShowFileError(const char* szAction, const char* szPath, const char* szReason) {
+    const std::string text = std::string(szAction) + " the batch list " + szPath + ".\n\n" + szReason;
+    MessageBoxA(MainWindow(), text.c_str(), WINDOW_GetAppTitle(), MB_OK | MB_ICONEXCLAMATION);
+}
+
+// The whole file, or the platform's error.
+DWORD ReadWholeFile(const char* szPath, std::vector<uint8_t>& bytes) {
+    const HANDLE hFile = CreateFileA(szPath, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (hFile == INVALID_HANDLE_VALUE)
+        return GetLastError();
+    DWORD dwError = ERROR_SUCCESS;
+    uint8_t buffer[4096];
+    for (DWORD cb = 0;;) {
+        if (!ReadFile(hFile, buffer, sizeof(buffer), &cb, nullptr)) {
+            dwError = GetLastError();
+            break;
+        }
+        if (cb == 0)
+            break;
+        bytes.insert(bytes.end(), buffer, buffer + cb);
+    }
+    CloseHandle(hFile);
+    return dwError;
+}
+
+// The bytes go to a new file beside the list, which then takes the list's name in one step: a write that
+// fails half-way (a full disk) leaves the old list whole, and the new file is removed. Returns the platform's
+// error, ERROR_SUCCESS when the list was replaced.
+DWORD WriteWholeFile(const char* szPath, const std::vector<uint8_t>& bytes) {
+    PATHNAME szFolder = "", szTemporary = "";
+    if (!PATHNAME_GetJustPath(szPath, szFolder))
+        lstrcpyA(szFolder, ".");
+    // A read-only list is refused as opening it for writing would be; the new file would otherwise take its
+    // place where the file system lets a rename replace it.
+    const DWORD dwAttributes = GetFileAttributesA(szPath);
+    if (dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_READONLY))
+        return ERROR_ACCESS_DENIED;
+    if (!GetTempFileNameA(szFolder, "bag", 0, szTemporary))
+        return GetLastError();
+    const HANDLE hFile = CreateFileA(szTemporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD dwError = hFile == INVALID_HANDLE_VALUE ? GetLastError() : ERROR_SUCCESS;
+    if (hFile != INVALID_HANDLE_VALUE) {
+        DWORD cbWritten = 0;
+        if (!WriteFile(hFile, bytes.data(), static_cast<DWORD>(bytes.size()), &cbWritten, nullptr) ||
+            !FlushFileBuffers(hFile))
+            dwError = GetLastError();
+        else if (cbWritten != bytes.size())
+            dwError = ERROR_DISK_FULL;
+        if (!CloseHandle(hFile) && dwError == ERROR_SUCCESS)
+            dwError = GetLastError();
+    }
+    if (dwError == ERROR_SUCCESS &&
+        !MoveFileExA(szTemporary, szPath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        dwError = GetLastError();
+    if (dwError != ERROR_SUCCESS)
+        DeleteFileA(szTemporary);
+    return dwError;
 }
 
 }  // namespace
@@ -81,25 +140,39 @@ void CBatchDoc::AddFiles(const std::vector<std::string>& names) {
     Changed();
 }
 
-// A file that is not a well-formed batch list opens nothing: the list is read whole before the document
-// takes any of it.
+// A file that is not a well-formed batch list opens nothing and says so: the list is read whole before the
+// document takes any of it.
 bool CBatchDoc::OnOpenDocument(const char* szPath) {
     std::vector<uint8_t> bytes;
-    MFX_PRE(ReadWholeFile(szPath, bytes));
-    MFX_PRE(m_list.Load(bytes.data(), bytes.size()));
+    if (const DWORD dwError = ReadWholeFile(szPath, bytes); dwError != ERROR_SUCCESS) {
+        ShowFileError("Cannot open", szPath, ReasonOf(dwError, false));
+        return false;
+    }
+    if (!m_list.Load(bytes.data(), bytes.size())) {
+        ShowFileError("Cannot open", szPath, "The file is damaged or is not a batch list.");
+        return false;
+    }
     return CListDoc::OnOpenDocument(szPath);
 }
 
+// A list that cannot be written says so and stays modified, under its old name.
 bool CBatchDoc::SaveAs(const char* szPath) {
     std::vector<uint8_t> bytes;
     MFX_PRE(m_list.Store(bytes));
-    MFX_PRE(WriteWholeFile(szPath, bytes));
+    if (const DWORD dwError = WriteWholeFile(szPath, bytes); dwError != ERROR_SUCCESS) {
+        ShowFileError("Cannot save", szPath, ReasonOf(dwError, true));
+        return false;
+    }
     SetPathName(szPath, true);
     SetModified(false);
     return true;
 }
 
-void CBatchDoc::Save(bool fAskName) {
+bool CBatchDoc::DoFileSave() {
+    return Save(false);
+}
+
+bool CBatchDoc::Save(bool fAskName) {
     std::string path = GetPathName();
     if (fAskName || path.empty()) {
         DOCVIEW_FILEDIALOG dialog;
@@ -108,9 +181,9 @@ void CBatchDoc::Save(bool fAskName) {
         dialog.szDefaultExtension = BATCH_EXTENSION;
         dialog.dwFlags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_SHAREAWARE;
         if (!DOCVIEW_GetFileName(dialog, true, path))
-            return;
+            return false;
     }
-    SaveAs(path.c_str());
+    return SaveAs(path.c_str());
 }
 
 void CBatchDoc::Copy() {

@@ -24,8 +24,11 @@ public:
     bool OnOpenDocument(const char* szPath) override;
     bool OnCmdMsg(int idCommand, CCommandState* pState) override;
 
-    // The ".bag" file under the name; the document takes the name when it was written.
+    // The ".bag" file under the name; the document takes the name when it was written. A failure is shown to
+    // the user and leaves the document as it was.
     bool SaveAs(const char* szPath);
+    // Save: under the list's name, through the save dialog for an untitled list; false when it was not saved.
+    bool DoFileSave() override;
     // The commands of the Edit menu; Paste takes the clipboard's batch items.
     void Cut();
     void Copy();
@@ -42,7 +45,7 @@ public:
 
 private:
     void Changed();
-    void Save(bool fAskName);
+    bool Save(bool fAskName);
     void OnFileSave();
     void OnFileSaveAs();
     CBatchList m_list;

@@ -82,10 +82,9 @@ bool CReelApp::InitInstance(const char* szCommandLine, int nCmdShow) {
         m_fEmbedded = true;
         return true;
     }
-    // Started by the shell for a DDE open: the window shows when the open command arrives.
-    if (IsSwitch(argument, "dde"))
-        return true;
-    if (!argument.empty())
+    // Started by the shell for a DDE open ("/dde"): the documents come by the open command that follows, and
+    // the window shows and takes dropped files as after any other start.
+    if (!argument.empty() && !IsSwitch(argument, "dde"))
         OpenDocumentFile(argument.c_str());
 
     DragAcceptFiles();

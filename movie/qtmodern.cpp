@@ -469,6 +469,60 @@ bool CQTMemorySource::ReadAt(uint64_t qwOffset, void* pBuffer, size_t cb) {
     return true;
 }
 
+namespace {
+
+// What both ways of converting start from: the top-level atoms, and moov in memory with its tables.
+struct PREPARED {
+    std::vector<QTM_ATOM> top;
+    size_t iMoov = 0;
+    std::vector<uint8_t> moov;
+    MOOVINFO info;
+};
+
+// QTM_CONVERT when the movie needs converting and can be, with *pPrepared filled; QTM_ALREADY_FAST_START, or the
+// reason it cannot be converted.
+QTM_RESULT Prepare(CQTModernSource& source, PREPARED* pPrepared, uint64_t* pqwWhere) {
+    std::vector<QTM_ATOM>& top = pPrepared->top;
+    QTM_RESULT result = ReadTopLevel(source, &top, pqwWhere);
+    if (result != QTM_OK)
+        return result;
+    const size_t iMoov = FindFirst(top, QTATOM_MOOV);
+    if (iMoov == top.size())
+        return QTM_NO_MOOV;
+    const size_t iSecondMoov = FindFirst(top, QTATOM_MOOV, iMoov + 1);
+    if (iSecondMoov != top.size()) {
+        *pqwWhere = top[iSecondMoov].qwStart;
+        return QTM_SEVERAL_MOOV;
+    }
+    // A movie whose moov precedes all media data plays while it downloads, fragmented or not.
+    if (iMoov < FindFirst(top, QTATOM_MDAT))
+        return QTM_ALREADY_FAST_START;
+    if (FindFirst(top, QTATOM_MOOF) != top.size())
+        return QTM_FRAGMENTED;
+    pPrepared->iMoov = iMoov;
+    result = ReadMoovInfo(source, top[iMoov], &pPrepared->moov, &pPrepared->info, pqwWhere);
+    if (result != QTM_OK)
+        return result;
+    if (pPrepared->info.fCompressed)
+        return QTM_COMPRESSED;
+    if (pPrepared->info.fFragmented)
+        return QTM_FRAGMENTED;
+    return QTM_CONVERT;
+}
+
+unsigned CountUpgraded(const std::vector<TABLE>& tables) {
+    unsigned nUpgraded = 0;
+    for (const TABLE& table : tables)
+        nUpgraded += table.fUpgrade ? 1 : 0;
+    return nUpgraded;
+}
+
+uint64_t RoundUp(uint64_t qw, uint64_t cbUnit) {
+    return (qw + cbUnit - 1) / cbUnit * cbUnit;
+}
+
+}  // namespace
+
 bool QTMODERN_Plan(CQTModernSource& source, const QTM_OPTIONS& options, QTM_PLAN* pPlan) {
     MFX_PRE(pPlan);
     *pPlan = QTM_PLAN();
@@ -476,42 +530,21 @@ bool QTMODERN_Plan(CQTModernSource& source, const QTM_OPTIONS& options, QTM_PLAN
         pPlan->result = result;
         return result == QTM_CONVERT || result == QTM_ALREADY_FAST_START;
     };
-    std::vector<QTM_ATOM> top;
-    QTM_RESULT result = ReadTopLevel(source, &top, &pPlan->qwWhere);
-    if (result != QTM_OK)
+    PREPARED prepared;
+    QTM_RESULT result = Prepare(source, &prepared, &pPlan->qwWhere);
+    if (result != QTM_CONVERT)
         return Finish(result);
-    const size_t iMoov = FindFirst(top, QTATOM_MOOV);
-    if (iMoov == top.size())
-        return Finish(QTM_NO_MOOV);
-    const size_t iSecondMoov = FindFirst(top, QTATOM_MOOV, iMoov + 1);
-    if (iSecondMoov != top.size()) {
-        pPlan->qwWhere = top[iSecondMoov].qwStart;
-        return Finish(QTM_SEVERAL_MOOV);
-    }
-    // A movie whose moov precedes all media data plays while it downloads, fragmented or not.
-    if (iMoov < FindFirst(top, QTATOM_MDAT))
-        return Finish(QTM_ALREADY_FAST_START);
-    if (FindFirst(top, QTATOM_MOOF) != top.size())
-        return Finish(QTM_FRAGMENTED);
-
-    std::vector<uint8_t> moov;
-    MOOVINFO info;
-    result = ReadMoovInfo(source, top[iMoov], &moov, &info, &pPlan->qwWhere);
-    if (result != QTM_OK)
-        return Finish(result);
-    if (info.fCompressed)
-        return Finish(QTM_COMPRESSED);
-    if (info.fFragmented)
-        return Finish(QTM_FRAGMENTED);
+    const QTM_ATOM& moovAtom = prepared.top[prepared.iMoov];
 
     // Upgrading a table grows moov, which moves the media data further and may push more tables past 32 bits;
     // tables only ever upgrade, so this settles after at most one round per table.
-    CPlanner planner(top, iMoov, options);
-    uint64_t qwMoovSize = top[iMoov].qwSize;
+    CPlanner planner(prepared.top, prepared.iMoov, options);
+    uint64_t qwMoovSize = moovAtom.qwSize;
     for (;;) {
         planner.Place(qwMoovSize);
         result = QTM_OK;
-        const uint64_t cbGrowth = MarkUpgrades(moov, &info.tables, planner.Map(), &result, &pPlan->qwWhere);
+        const uint64_t cbGrowth =
+            MarkUpgrades(prepared.moov, &prepared.info.tables, planner.Map(), &result, &pPlan->qwWhere);
         if (result != QTM_OK)
             return Finish(result);
         if (cbGrowth == 0)
@@ -519,17 +552,122 @@ bool QTMODERN_Plan(CQTModernSource& source, const QTM_OPTIONS& options, QTM_PLAN
         qwMoovSize += cbGrowth;
     }
 
-    CMoovWriter writer(moov, info.tables, planner.Map());
-    result = writer.Write(top[iMoov], &pPlan->moov, &pPlan->qwWhere);
+    CMoovWriter writer(prepared.moov, prepared.info.tables, planner.Map());
+    result = writer.Write(moovAtom, &pPlan->moov, &pPlan->qwWhere);
     if (result != QTM_OK)
         return Finish(result);
     MFX_VERIFY(pPlan->moov.size() == qwMoovSize);
     pPlan->pieces = planner.Pieces(pPlan->moov.size());
     pPlan->qwOutputSize = planner.OutputSize();
-    pPlan->nTables = static_cast<unsigned>(info.tables.size());
-    for (const TABLE& table : info.tables)
-        pPlan->nUpgraded += table.fUpgrade ? 1 : 0;
+    pPlan->nTables = static_cast<unsigned>(prepared.info.tables.size());
+    pPlan->nUpgraded = CountUpgraded(prepared.info.tables);
     return Finish(QTM_CONVERT);
+}
+
+// The inserted head holds copies of the atoms in front of the first mdat, the new moov and a free atom for the
+// rest of the last block. Every byte of the source keeps its place relative to the others, so every chunk
+// moves by the size of the insertion alone; the originals of the leading atoms become one free atom and the
+// old moov another, or it is cut off when it ended the file.
+bool QTMODERN_PlanInsert(CQTModernSource& source, uint32_t cbBlock, QTM_INSERT* pInsert) {
+    MFX_PRE(pInsert && cbBlock > 0);
+    *pInsert = QTM_INSERT();
+    auto Finish = [pInsert](QTM_RESULT result) {
+        pInsert->result = result;
+        return result == QTM_CONVERT || result == QTM_ALREADY_FAST_START;
+    };
+    PREPARED prepared;
+    QTM_RESULT result = Prepare(source, &prepared, &pInsert->qwWhere);
+    if (result != QTM_CONVERT)
+        return Finish(result);
+    const QTM_ATOM& moovAtom = prepared.top[prepared.iMoov];
+    const QTM_ATOM& firstMdat = prepared.top[FindFirst(prepared.top, QTATOM_MDAT)];
+    const uint64_t qwLeading = firstMdat.qwStart;
+    if (qwLeading > QTM_MAX_LEADING)
+        return Finish(QTM_HEAD_TOO_LARGE);
+
+    // As for the copy, widening tables grows moov; here that may take one more block, which moves every chunk
+    // further. The insertion only grows, so this settles too.
+    uint64_t qwMoovSize = moovAtom.qwSize;
+    uint64_t cbInsert = 0;
+    COffsetMap map;
+    for (;;) {
+        cbInsert = RoundUp(qwLeading + qwMoovSize + 8, cbBlock);
+        if (cbInsert > QTM_MAX_HEAD)
+            return Finish(QTM_HEAD_TOO_LARGE);
+        map.Clear();
+        for (const QTM_ATOM& atom : prepared.top) {
+            if (atom.dwType == QTATOM_MDAT)
+                map.Add(atom, atom.qwStart + cbInsert);
+        }
+        result = QTM_OK;
+        const uint64_t cbGrowth = MarkUpgrades(prepared.moov, &prepared.info.tables, map, &result, &pInsert->qwWhere);
+        if (result != QTM_OK)
+            return Finish(result);
+        if (cbGrowth == 0)
+            break;
+        qwMoovSize += cbGrowth;
+    }
+
+    std::vector<uint8_t> head(static_cast<size_t>(qwLeading));
+    if (qwLeading > 0 && !source.ReadAt(0, head.data(), head.size())) {
+        pInsert->qwWhere = 0;
+        return Finish(QTM_READ_ERROR);
+    }
+    CMoovWriter writer(prepared.moov, prepared.info.tables, map);
+    result = writer.Write(moovAtom, &head, &pInsert->qwWhere);
+    if (result != QTM_OK)
+        return Finish(result);
+    MFX_VERIFY(head.size() == qwLeading + qwMoovSize);
+    const uint64_t cbFree = cbInsert - head.size();
+    AppendBE32(head, static_cast<uint32_t>(cbFree));
+    AppendBE32(head, QTATOM_FREE);
+    head.resize(static_cast<size_t>(cbInsert));
+
+    pInsert->cbInsert = cbInsert;
+    pInsert->qwSourceSize = source.Size();
+    pInsert->patches.push_back({0, std::move(head)});
+    if (qwLeading > 0) {
+        QTM_PATCH leading = {cbInsert, {}};
+        AppendBE32(leading.bytes, static_cast<uint32_t>(qwLeading));
+        AppendBE32(leading.bytes, QTATOM_FREE);
+        pInsert->patches.push_back(std::move(leading));
+    }
+    const bool fMoovLast = prepared.iMoov + 1 == prepared.top.size();
+    pInsert->qwResultSize = cbInsert + (fMoovLast ? moovAtom.qwStart : source.Size());
+    if (!fMoovLast) {
+        QTM_PATCH freed = {cbInsert + moovAtom.qwStart + 4, {}};
+        AppendBE32(freed.bytes, QTATOM_FREE);
+        pInsert->patches.push_back(std::move(freed));
+    }
+    pInsert->qwProbeAt = firstMdat.qwStart;
+    pInsert->cbProbe = static_cast<uint32_t>(std::min<uint64_t>(firstMdat.qwSize, QTM_PROBE_SIZE));
+    pInsert->nTables = static_cast<unsigned>(prepared.info.tables.size());
+    pInsert->nUpgraded = CountUpgraded(prepared.info.tables);
+    return Finish(QTM_CONVERT);
+}
+
+CQTInsertedSource::CQTInsertedSource(CQTModernSource& source, const QTM_INSERT& insert)
+    : m_source(source), m_insert(insert) {}
+
+// The source's bytes behind the inserted range, zeros inside it, and the patches over both.
+bool CQTInsertedSource::ReadAt(uint64_t qwOffset, void* pBuffer, size_t cb) {
+    const uint64_t cbInsert = m_insert.cbInsert;
+    if (qwOffset > m_insert.qwResultSize || cb > m_insert.qwResultSize - qwOffset)
+        return false;
+    uint8_t* p = static_cast<uint8_t*>(pBuffer);
+    const uint64_t qwEnd = qwOffset + cb;
+    const size_t cbZeros = static_cast<size_t>(qwOffset < cbInsert ? std::min(qwEnd, cbInsert) - qwOffset : 0);
+    memset(p, 0, cbZeros);
+    if (cbZeros < cb && !m_source.ReadAt(qwOffset + cbZeros - cbInsert, p + cbZeros, cb - cbZeros))
+        return false;
+    for (const QTM_PATCH& patch : m_insert.patches) {
+        const uint64_t qwFrom = std::max(qwOffset, patch.qwAt);
+        const uint64_t qwTo = std::min(qwEnd, patch.qwAt + patch.bytes.size());
+        if (qwFrom < qwTo)
+            memcpy(p + (qwFrom - qwOffset), patch.bytes.data() + (qwFrom - patch.qwAt),
+                   static_cast<size_t>(qwTo - qwFrom));
+    }
+    return true;
 }
 
 QTM_RESULT QTMODERN_Verify(CQTModernSource& output, uint64_t* pqwWhere) {
@@ -625,6 +763,8 @@ std::string QTMODERN_Describe(QTM_RESULT result, uint64_t qwWhere) {
         case QTM_CHUNK_OUTSIDE_MEDIA: return "a chunk offset (" + where + ") points outside the media data";
         case QTM_READ_ERROR: return "read error at byte " + where;
         case QTM_NOT_FAST_START: return "an mdat atom at byte " + where + " precedes moov";
+        case QTM_HEAD_TOO_LARGE:
+            return "the atoms in front of the media data are too large to insert";
     }
     return "unknown result";
 }

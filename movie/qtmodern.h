@@ -33,23 +33,24 @@ private:
 
 // Zero is a failure, so that a check that gives up with an empty result never reports success.
 enum QTM_RESULT {
-    QTM_FAILED,              // a precondition failed: a missing argument
-    QTM_OK,                  // the walk or the reading went fine
-    QTM_CONVERT,             // the plan is made: the movie needs converting
-    QTM_ALREADY_FAST_START,  // moov precedes every mdat; nothing to do
-    QTM_EMPTY,               // the file has no bytes
-    QTM_NOT_MOVIE,           // the file does not begin with a movie atom
-    QTM_TRUNCATED,           // an atom runs past the end of the file (where: the file's length)
-    QTM_BAD_ATOM,            // an atom header that cannot be (where: its offset)
-    QTM_NO_MOOV,             // no moov atom at the top level
-    QTM_SEVERAL_MOOV,        // more than one moov atom at the top level (where: the second)
-    QTM_COMPRESSED,          // the moov atom is compressed (cmov)
-    QTM_FRAGMENTED,          // a fragmented movie (moof, or mvex in moov)
-    QTM_DAMAGED_TABLE,       // a chunk offset table larger than its atom (where: its offset)
-    QTM_MOOV_TOO_LARGE,      // moov larger than this tool holds in memory, or grown past its size field
-    QTM_CHUNK_OUTSIDE_MEDIA, // a chunk offset outside every mdat (where: the offset)
-    QTM_READ_ERROR,          // the source could not be read (where: the offset)
-    QTM_NOT_FAST_START,      // verification: an mdat precedes moov (where: its offset)
+    QTM_FAILED,               // a precondition failed: a missing argument
+    QTM_OK,                   // the walk or the reading went fine
+    QTM_CONVERT,              // the plan is made: the movie needs converting
+    QTM_ALREADY_FAST_START,   // moov precedes every mdat; nothing to do
+    QTM_EMPTY,                // the file has no bytes
+    QTM_NOT_MOVIE,            // the file does not begin with a movie atom
+    QTM_TRUNCATED,            // an atom runs past the end of the file (where: the file's length)
+    QTM_BAD_ATOM,             // an atom header that cannot be (where: its offset)
+    QTM_NO_MOOV,              // no moov atom at the top level
+    QTM_SEVERAL_MOOV,         // more than one moov atom at the top level (where: the second)
+    QTM_COMPRESSED,           // the moov atom is compressed (cmov)
+    QTM_FRAGMENTED,           // a fragmented movie (moof, or mvex in moov)
+    QTM_DAMAGED_TABLE,        // a chunk offset table larger than its atom (where: its offset)
+    QTM_MOOV_TOO_LARGE,       // moov larger than this tool holds in memory, or grown past its size field
+    QTM_CHUNK_OUTSIDE_MEDIA,  // a chunk offset outside every mdat (where: the offset)
+    QTM_READ_ERROR,           // the source could not be read (where: the offset)
+    QTM_NOT_FAST_START,       // verification: an mdat precedes moov (where: its offset)
+    QTM_HEAD_TOO_LARGE,       // insertion: the leading atoms and moov need more than an insertion holds
 };
 
 // One atom: its type bytes in file order as a big-endian number, where it starts, its whole size (header
@@ -89,6 +90,50 @@ const uint64_t QTM_MAX_MOOV = 1ull << 30;
 
 // Makes the conversion plan. True for QTM_CONVERT and QTM_ALREADY_FAST_START.
 bool QTMODERN_Plan(CQTModernSource& source, const QTM_OPTIONS& options, QTM_PLAN* pPlan);
+
+// Bytes written over the file at an offset.
+struct QTM_PATCH {
+    uint64_t qwAt;
+    std::vector<uint8_t> bytes;
+};
+
+// The conversion in place by inserting cbInsert bytes (a multiple of the file system's block) at the front of
+// the file, which moves no media data: after the insertion the patches are written, in order, and the file is
+// cut to qwResultSize. The first patch is the head that fills the inserted range.
+struct QTM_INSERT {
+    QTM_RESULT result;
+    uint64_t qwWhere;
+    uint64_t cbInsert;
+    uint64_t qwSourceSize;
+    uint64_t qwResultSize;
+    std::vector<QTM_PATCH> patches;
+    uint64_t qwProbeAt;  // a range of the source the conversion never writes (the first mdat's start), by which a
+    uint32_t cbProbe;    // file is recognised before and after the insertion
+    unsigned nTables;
+    unsigned nUpgraded;
+};
+
+// The largest range of atoms in front of the first mdat, and the largest head, that an insertion takes; beyond
+// them a movie is converted by copying.
+const uint64_t QTM_MAX_LEADING = 16ull << 20;
+const uint64_t QTM_MAX_HEAD = 256ull << 20;
+const uint32_t QTM_PROBE_SIZE = 4096;
+
+// Plans the conversion by insertion for a file system of cbBlock-byte blocks. True for QTM_CONVERT and
+// QTM_ALREADY_FAST_START.
+bool QTMODERN_PlanInsert(CQTModernSource& source, uint32_t cbBlock, QTM_INSERT* pInsert);
+
+// The result of an insertion as a source, read through from the original: what the file will hold.
+class CQTInsertedSource : public CQTModernSource {
+public:
+    CQTInsertedSource(CQTModernSource& source, const QTM_INSERT& insert);
+    uint64_t Size() const override { return m_insert.qwResultSize; }
+    bool ReadAt(uint64_t qwOffset, void* pBuffer, size_t cb) override;
+
+private:
+    CQTModernSource& m_source;
+    const QTM_INSERT& m_insert;
+};
 
 // Re-walks a written output: moov precedes every mdat and every chunk offset lies inside an mdat's data.
 // QTM_ALREADY_FAST_START when it holds, the failure otherwise.

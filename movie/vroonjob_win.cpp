@@ -90,6 +90,7 @@ CVroonJob::CVroonJob(const char* szSource, const char* szDestination, HWND hPare
       m_bAutoCommit(bAutoCommit),
       m_qtFAST(this),
       m_bNeedsConversion(true),
+      m_bFinished(false),
       m_idStop(idStop) {
     lstrcpynA(m_sFileName, szSource, sizeof(m_sFileName));
     lstrcpynA(m_sSaveAsFileName, szDestination, sizeof(m_sSaveAsFileName));
@@ -136,6 +137,7 @@ void CVroonJob::Convert() {
     }
     EnableItem(IDOK, fOk);
     EnableItem(m_idStop, false);
+    m_bFinished = true;
     // The focus was on Stop, now disabled: it goes to the button that ends the job.
     if (HWND hNext = GetItem(fOk ? IDOK : IDCANCEL); hNext && IsWindowEnabled(hNext))
         SendMessageA(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(hNext), TRUE);
@@ -148,9 +150,12 @@ void CVroonJob::Convert() {
 
 // Each button acts only while it is enabled. Enter, Escape and the close box reach the dialog as OK and Cancel
 // whatever the buttons show; honoured while converting, they would end the window under a running conversion
-// and lose the commit or rollback of its result.
+// and lose the commit or rollback of its result. Once the conversion has ended, Escape and the close box end
+// the job as Cancel does even where the button is disabled (a movie already in fast-start form), so the window
+// can always be closed.
 bool CVroonJob::OnCommand(int idItem, int nCode, HWND hControl) {
-    if ((idItem == IDOK || idItem == IDCANCEL || idItem == m_idStop) && !IsItemEnabled(idItem))
+    const bool fClosing = idItem == IDCANCEL && m_bFinished;
+    if ((idItem == IDOK || idItem == IDCANCEL || idItem == m_idStop) && !fClosing && !IsItemEnabled(idItem))
         return true;
     if (idItem == m_idStop) {
         OnStop();

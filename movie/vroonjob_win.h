@@ -71,6 +71,7 @@ private:
     void Convert();
     void OnStop();
     bool m_bNeedsConversion;
+    bool m_bFinished;  // the conversion has ended: Escape and the close box may end the job
     int m_idStop;
     CFont m_font;
 };

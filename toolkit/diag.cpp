@@ -40,20 +40,17 @@ void AppendToLog(const DIAG* pDiag, const char* szFirst, const char* szSecond) {
 }
 
 void Trace(const char* szFormat, ...) __attribute__((format(printf, 1, 2)));
+// A trace is written only while trace output is on (flag bit 2 or the hidden switch); the log file then takes
+// a copy of it, but the log flag alone does not turn traces on.
 void Trace(const char* szFormat, ...) {
-    if (!s_pDiag)
-        return;
-    const bool fDebugger = IsDebuggerOutputOn(s_pDiag);
-    const bool fLog = s_pDiag->wFlags & DIAG_FLAG_LOGFILE;
-    if (!fDebugger && !fLog)
+    if (!s_pDiag || !IsDebuggerOutputOn(s_pDiag))
         return;
     va_list args;
     va_start(args, szFormat);
     vsnprintf(s_pDiag->szMessage, sizeof(s_pDiag->szMessage), szFormat, args);
     va_end(args);
-    if (fDebugger)
-        DIAG_Output(s_pDiag->szMessage);
-    if (fLog)
+    DIAG_Output(s_pDiag->szMessage);
+    if (s_pDiag->wFlags & DIAG_FLAG_LOGFILE)
         AppendToLog(s_pDiag, "", s_pDiag->szMessage);
 }
 

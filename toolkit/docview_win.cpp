@@ -139,6 +139,24 @@ void CDocument::SetPathName(const char* szPath, bool fAddToRecent) {
     UpdateFrameTitles();
 }
 
+// The question names the file, or the document's title while it has none; it is the platform's document
+// question, with the application's title as its caption.
+bool CDocument::SaveModified() {
+    if (!m_fModified)
+        return true;
+    const std::string text = "Save changes to " + (m_path.empty() ? GetTitle() : m_path) + "?";
+    CDocApp* pApp = CDocApp::Get();
+    const HWND hOwner = pApp && pApp->GetMainFrame() ? pApp->GetMainFrame()->GetHandle() : nullptr;
+    switch (MessageBoxA(hOwner, text.c_str(), WINDOW_GetAppTitle(), MB_YESNOCANCEL | MB_ICONEXCLAMATION)) {
+        case IDYES:
+            return DoFileSave();
+        case IDNO:
+            return true;
+        default:
+            return false;
+    }
+}
+
 void CDocument::UpdateAllViews(CView* pSender) {
     // A view may close its movie and the document may gain or lose views meanwhile; walk a copy.
     const std::vector<CView*> views = m_views;
@@ -257,6 +275,14 @@ bool CMDIChild::OnMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lRes
         case WM_ERASEBKGND:
             if (OnEraseBackground()) {
                 lResult = 1;
+                return true;
+            }
+            break;
+        case WM_CLOSE:
+            // The close box, the system menu and Ctrl+F4: the last window of a modified document asks first.
+            if (m_pView && m_pView->GetDocument() && m_pView->GetDocument()->GetViews().size() == 1 &&
+                !m_pView->GetDocument()->SaveModified()) {
+                lResult = 0;
                 return true;
             }
             break;
@@ -427,8 +453,17 @@ bool CMDIFrame::OnMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lRes
             lResult = 0;
             return true;
         case WM_CLOSE:
+            // The close box and File Exit: every modified document is asked about first; one that stays open
+            // keeps the program running.
+            if (!m_pApp->SaveAllModified()) {
+                lResult = 0;
+                return true;
+            }
             m_pApp->CloseAllDocuments();
             break;
+        case WM_QUERYENDSESSION:
+            lResult = m_pApp->SaveAllModified();
+            return true;
         case WM_DESTROY:
             // The templates own their menus; the window must not destroy the one it shows.
             SetMenu(m_hWnd, m_hFrameMenu);
@@ -667,10 +702,12 @@ bool CDocApp::OnCmdMsg(int idCommand, CCommandState* pState) {
                 OnFileOpen();
             return true;
         case ID_FILE_CLOSE:
-            if (pState)
+            if (pState) {
                 pState->fEnabled = fHasDocument;
-            else if (fHasDocument)
-                GetActiveDocument()->Close();
+            } else if (CDocument* pDocument = GetActiveDocument()) {
+                if (pDocument->SaveModified())
+                    pDocument->Close();
+            }
             return true;
         case ID_WINDOW_CASCADE:
         case ID_WINDOW_TILE_HORZ:
@@ -849,6 +886,16 @@ int CDocApp::Run() {
     }
     m_fRunning = false;
     return static_cast<int>(msg.wParam);
+}
+
+bool CDocApp::SaveAllModified() {
+    const std::vector<CDocument*> documents = m_documents;
+    for (CDocument* pDocument : documents) {
+        if (std::find(m_documents.begin(), m_documents.end(), pDocument) != m_documents.end() &&
+            !pDocument->SaveModified())
+            return false;
+    }
+    return true;
 }
 
 void CDocApp::CloseAllDocuments() {

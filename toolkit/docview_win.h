@@ -121,10 +121,18 @@ public:
     void SetModified(bool fModified) { m_fModified = fModified; }
     CDocTemplate* GetTemplate() const { return m_pTemplate; }
 
+    // Before the document closes at the user's wish: a modified document asks whether to save its changes,
+    // naming itself. Yes saves (DoFileSave), No drops the changes, Cancel keeps it open. True when it may
+    // close; an unmodified document closes without a question.
+    virtual bool SaveModified();
+    // Saves the document under its name, asking for one when it has none; true when it was saved. A document
+    // kind that never saves keeps the default, which saves nothing and fails.
+    virtual bool DoFileSave() { return false; }
+
     // Calls OnUpdate of every view but pSender.
     void UpdateAllViews(CView* pSender);
     const std::vector<CView*>& GetViews() const { return m_views; }
-    // Closes every frame of the document; the document is deleted with its last view.
+    // Closes every frame of the document, without a question; the document is deleted with its last view.
     void Close();
     // The frames' titles follow the document's title.
     void UpdateFrameTitles();
@@ -260,7 +268,9 @@ public:
 
     // The message loop; returns the exit code.
     int Run();
-    // Closes every document; the main window closes then.
+    // Asks every modified document in turn (SaveModified); false as soon as one must stay open.
+    bool SaveAllModified();
+    // Closes every document without a question; the main window closes then.
     void CloseAllDocuments();
 
     // The open dialog's filter: each template's filter name and extension, then all files.

@@ -28,10 +28,10 @@ void MFX_DebugPrintf(const char* szFormat, ...) {
     va_start(args, szFormat);
     const int nText = vsnprintf(szBuffer + nPrefix, sizeof(szBuffer) - nPrefix, szFormat, args);
     va_end(args);
-    // vsnprintf has already cut the text to the buffer; the report says that it happened.
+    // vsnprintf has already cut the text to the buffer; the report of the cut comes before the cut line.
     const size_t nBuf = static_cast<size_t>(nPrefix) + static_cast<size_t>(nText > 0 ? nText : 0);
-    DIAG_Output(szBuffer);
     MFX_VERIFY(nBuf < sizeof(szBuffer));
+    DIAG_Output(szBuffer);
 }
 
 void MFX_SetPrefix(const char* szDeliverableFile) {

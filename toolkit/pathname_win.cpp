@@ -378,7 +378,9 @@ int PATHNAME_MakeLongName(char* szName) {
             !PATHNAME_Construct(szCurrent, szCurrent, szLong))
             return 0;
     }
-    if (!PATHNAME_GetLongJustName(szName, szLong))
+    // Built aside: a long form that would not fit leaves the caller's name as it was.
+    PATHNAME szResult = "";
+    if (!PATHNAME_GetLongJustName(szName, szLong) || !PATHNAME_Construct(szResult, szCurrent, szLong))
         return 0;
-    return PATHNAME_Construct(szName, szCurrent, szLong);
+    return PATHNAME_Assign(szName, szResult);
 }

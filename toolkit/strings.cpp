@@ -62,6 +62,16 @@ void STRINGS_Free(char* szString) {
     delete[] szString;
 }
 
+int STRINGS_CompareNoCase(const char* szLeft, const char* szRight) {
+    MFX_PRE(szLeft && szRight);
+    const auto fold = [](char ch) { return static_cast<unsigned char>(ch >= 'A' && ch <= 'Z' ? ch - 'A' + 'a' : ch); };
+    for (;; ++szLeft, ++szRight) {
+        const int nDifference = fold(*szLeft) - fold(*szRight);
+        if (nDifference != 0 || *szLeft == '\0')
+            return nDifference;
+    }
+}
+
 const char* STRINGS_SkipWhite(const char* szString) {
     MFX_PRE(szString);
     while (IsWhite(*szString))

@@ -17,6 +17,9 @@ void STRINGS_Free(char* szString);
 // Upper-cases the string in place by the system's rule for the ANSI code page (letters A to Z alone where
 // there is no code page to consult); returns it.
 char* STRINGS_UpperCase(char* szString);
+// Compares byte by byte with the letters A to Z folded to lower case, as profile keys and registry names are
+// matched: negative, 0 or positive.
+int STRINGS_CompareNoCase(const char* szLeft, const char* szRight);
 // The first character that is not white space.
 const char* STRINGS_SkipWhite(const char* szString);
 // Signed decimal: white space, an optional minus, then at least one figure; text may follow the number. 0 and

@@ -13,11 +13,11 @@
 
 #include "converter/batchdoc_win.h"
 #include "movie/qtatoms.h"
-#include "testing/moviefixture/moviefixture.h"
 #include "testing/testsupport/testfile.h"
-#include "testing/testsupport/uidriver_win.h"
 #include "toolkit/diag.h"
 #include "toolkit/lstorder_win.h"
+#include "testing/moviefixture/moviefixture.h"
+#include "testing/testsupport/uidriver_win.h"
 
 namespace {
 
@@ -241,7 +241,9 @@ TEST_F(BatchDocTest, BagFilesReopenAsSavedAndMalformedOnesDoNotOpen) {
     pOpened->Close();
 
     ASSERT_TRUE(TESTFILE_Write(m_bag, bytes + "x"));
+    CBoxAnswer answer(IDOK);
     EXPECT_EQ(nullptr, s_pApp->OpenDocumentFile(m_bag.c_str()));
+    EXPECT_TRUE(answer.Wait()) << "the file is named in a message";
 }
 
 TEST_F(BatchDocTest, SelectionFollowsTheListBoxAndTheListBoxFollowsTheDocument) {
@@ -303,15 +305,32 @@ TEST_F(BatchDocTest, PressOnAnUnselectedEntryWithControlOrWithAllSelectedStartsN
     CBatchDoc* pDoc = NewBatch();
     ASSERT_TRUE(pDoc);
     pDoc->AddFiles({m_movies[0], m_movies[1], m_movies[2]});
+    pDoc->SetModified(false);
     CBatchView* pView = ViewOf(pDoc);
     const POINT ptFront = {40, EntryTop(pView, 0) + 2};
-    // All selected: the press is an ordinary click, which selects the pressed entry alone.
-    Drag(pView, 2, ptFront, WM_LBUTTONUP);
-    EXPECT_EQ(Paths(pDoc->GetItemList()), (Names{m_movies[0], m_movies[1], m_movies[2]}));
-    SelectEntries(pView, {1});
-    Drag(pView, 1, ptFront, WM_LBUTTONUP, MK_CONTROL);
-    Drag(pView, 2, ptFront, WM_LBUTTONUP);
-    EXPECT_EQ(Paths(pDoc->GetItemList()), (Names{m_movies[0], m_movies[1], m_movies[2]}));
+    const Names order = {m_movies[0], m_movies[1], m_movies[2]};
+    // Each press gets the list box's own handling: a plain press selects its entry alone, one with Control
+    // toggles it, and the move to the front with the button down extends the selection from there. A drag
+    // would have moved the selection, kept it as it was, or (with all selected) marked the list modified.
+    const struct {
+        const char* szCase;
+        std::vector<int> selected;
+        int nPressed;
+        WPARAM wKeys;
+        Names selection;
+    } cases[] = {
+        {"all selected", {0, 1, 2}, 2, 0, order},
+        {"with Control", {1, 2}, 1, MK_CONTROL, {m_movies[0], m_movies[1]}},
+        {"on an unselected entry", {1}, 2, 0, order},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.szCase);
+        SelectEntries(pView, c.selected);
+        Drag(pView, c.nPressed, ptFront, WM_LBUTTONUP, c.wKeys);
+        EXPECT_EQ(order, Paths(pDoc->GetItemList()));
+        EXPECT_EQ(c.selection, Paths(pDoc->GetSelectionList()));
+        EXPECT_FALSE(pDoc->IsModified());
+    }
 }
 
 TEST_F(BatchDocTest, DroppedFilesAddTheMoviesInDropOrderAndSelectExactlyThem) {

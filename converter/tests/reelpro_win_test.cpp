@@ -399,15 +399,49 @@ TEST_F(ReelproTest, AnEmbeddedStartShowsNothing) {
     EXPECT_FALSE(IsWindowVisible(MainWindow()));
 }
 
-TEST_F(ReelproTest, DroppedFilesOpenAsDocuments) {
-    ASSERT_NO_FATAL_FAILURE(StartApp());
-    const std::string names = m_clip + '\0' + m_stream + '\0' + '\0';
-    HGLOBAL hDrop = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + names.size());
+// Places dropped files on the window as the shell does, when the window takes them (WS_EX_ACCEPTFILES): a
+// DROPFILES block followed by the names.
+bool DropFiles(HWND hWnd, const std::vector<std::string>& names) {
+    if (!(GetWindowLongPtrA(hWnd, GWL_EXSTYLE) & WS_EX_ACCEPTFILES))
+        return false;
+    std::string block;
+    for (const std::string& name : names)
+        block += name + '\0';
+    block += '\0';
+    HGLOBAL hDrop = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + block.size());
     auto* pDrop = static_cast<DROPFILES*>(GlobalLock(hDrop));
     pDrop->pFiles = sizeof(DROPFILES);
-    memcpy(pDrop + 1, names.data(), names.size());
+    memcpy(pDrop + 1, block.data(), block.size());
     GlobalUnlock(hDrop);
-    SendMessageA(MainWindow(), WM_DROPFILES, reinterpret_cast<WPARAM>(hDrop), 0);
+    SendMessageA(hWnd, WM_DROPFILES, reinterpret_cast<WPARAM>(hDrop), 0);
+    return true;
+}
+
+// The shell's open command, sent as the shell sends it: a DDE conversation with the program's service on the
+// topic "system". True when the program took it.
+bool DdeOpen(const std::string& path) {
+    DWORD idInstance = 0;
+    if (DdeInitializeA(&idInstance, nullptr, APPCMD_CLIENTONLY, 0) != DMLERR_NO_ERROR)
+        return false;
+    HSZ hService = DdeCreateStringHandleA(idInstance, "REELPRO", CP_WINANSI);
+    HSZ hTopic = DdeCreateStringHandleA(idInstance, "system", CP_WINANSI);
+    HDDEDATA hResult = nullptr;
+    if (HCONV hConv = DdeConnect(idInstance, hService, hTopic, nullptr)) {
+        std::string command = "[open(\"" + path + "\")]";
+        DWORD dwResult = 0;
+        hResult = DdeClientTransaction(reinterpret_cast<BYTE*>(&command[0]), static_cast<DWORD>(command.size() + 1),
+                                       hConv, nullptr, 0, XTYP_EXECUTE, 5000, &dwResult);
+        DdeDisconnect(hConv);
+    }
+    DdeFreeStringHandle(idInstance, hService);
+    DdeFreeStringHandle(idInstance, hTopic);
+    DdeUninitialize(idInstance);
+    return hResult != nullptr;
+}
+
+TEST_F(ReelproTest, DroppedFilesOpenAsDocuments) {
+    ASSERT_NO_FATAL_FAILURE(StartApp());
+    ASSERT_TRUE(DropFiles(MainWindow(), {m_clip, m_stream}));
     Pump();
     ASSERT_EQ(2u, CReelDoc::GetOpenDocuments().size());
     EXPECT_EQ(m_clip, CReelDoc::GetOpenDocuments()[0]->GetPathName());
@@ -416,25 +450,24 @@ TEST_F(ReelproTest, DroppedFilesOpenAsDocuments) {
 
 TEST_F(ReelproTest, TheShellsDdeOpenCommandOpensTheMovie) {
     ASSERT_NO_FATAL_FAILURE(StartApp());
-    DWORD idInstance = 0;
-    ASSERT_EQ(DMLERR_NO_ERROR, DdeInitializeA(&idInstance, nullptr, APPCMD_CLIENTONLY, 0));
-    HSZ hService = DdeCreateStringHandleA(idInstance, "REELPRO", CP_WINANSI);
-    HSZ hTopic = DdeCreateStringHandleA(idInstance, "system", CP_WINANSI);
-    HCONV hConv = DdeConnect(idInstance, hService, hTopic, nullptr);
-    ASSERT_NE(nullptr, hConv);
-    std::string command = "[open(\"" + m_clip + "\")]";
-    DWORD dwResult = 0;
-    HDDEDATA hResult =
-        DdeClientTransaction(reinterpret_cast<BYTE*>(&command[0]), static_cast<DWORD>(command.size() + 1), hConv,
-                             nullptr, 0, XTYP_EXECUTE, 5000, &dwResult);
-    EXPECT_NE(nullptr, hResult);
-    DdeDisconnect(hConv);
-    DdeFreeStringHandle(idInstance, hService);
-    DdeFreeStringHandle(idInstance, hTopic);
-    DdeUninitialize(idInstance);
+    EXPECT_TRUE(DdeOpen(m_clip));
     Pump();
     ASSERT_EQ(1u, CReelDoc::GetOpenDocuments().size());
     EXPECT_EQ(m_clip, CReelDoc::GetOpenDocuments()[0]->GetPathName());
+}
+
+// The shell starts the program with "/dde" and then sends the open command; the window takes drops after it.
+TEST_F(ReelproTest, AfterTheShellsStartTheWindowShowsAndTakesDroppedFiles) {
+    ASSERT_NO_FATAL_FAILURE(StartApp("/dde"));
+    EXPECT_TRUE(IsWindowVisible(MainWindow()));
+    EXPECT_TRUE(CReelDoc::GetOpenDocuments().empty()) << "the switch is no document";
+    EXPECT_TRUE(DdeOpen(m_clip));
+    Pump();
+    ASSERT_TRUE(DropFiles(MainWindow(), {m_stream}));
+    Pump();
+    ASSERT_EQ(2u, CReelDoc::GetOpenDocuments().size());
+    EXPECT_EQ(m_clip, CReelDoc::GetOpenDocuments()[0]->GetPathName());
+    EXPECT_EQ(m_stream, CReelDoc::GetOpenDocuments()[1]->GetPathName());
 }
 
 TEST_F(ReelproTest, TheMovieTypeAndTheHelpFileAreRegistered) {

@@ -219,8 +219,11 @@ TEST(QTFast, InPlaceConversionThenRollback) {
     EXPECT_FALSE(TESTFILE_Exists(p.fs));
     EXPECT_FALSE(TESTFILE_Exists(p.bak));
 
+    // A second rollback finds no temporary file: it fails quietly and leaves the movie alone.
     CDiagCapture capture;
     EXPECT_FALSE(fast.VroonRollbackReplace());
+    EXPECT_EQ("", capture.Text());
+    EXPECT_EQ(p.original, TESTFILE_Read(p.movie));
 }
 
 TEST(QTFast, CommitNeverOverwritesAnExistingBackup) {

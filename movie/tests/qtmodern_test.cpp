@@ -20,6 +20,15 @@ std::string Atom(const char (&szType)[5], const std::string& content) {
 const std::string FTYP = MOVIEFIXTURE_Atom(TYPE_FTYP, "isom\0\0\2\0isomiso2mp41");
 const std::string MOOV = QTMFIXTURE_MOOV;
 
+// The parts of today's layouts, for both ways of converting them.
+struct LAYOUTPARTS {
+    std::string media = MOVIEFIXTURE_Atom(TYPE_MDAT, QTMFIXTURE_Media(300, 'a'));
+    std::string media2 = MOVIEFIXTURE_Atom(TYPE_MDAT, QTMFIXTURE_Media(120, 'b'));
+    std::string media64 = MOVIEFIXTURE_Atom64(TYPE_MDAT, QTMFIXTURE_Media(200, 'c'));
+    std::string free = Atom("free", std::string(16, 'f'));
+    std::string wide = Atom("wide", "");
+} const s_parts;
+
 // The output the plan describes, put together from the source the way the caller copies it.
 std::string Assemble(const QTM_PLAN& plan, const std::string& source) {
     std::string output;
@@ -47,11 +56,8 @@ QTM_RESULT Verify(const std::string& output, uint64_t* pqwWhere) {
 }
 
 TEST(QtModernTest, ConvertsTodaysLayoutsMovingOnlyMoovAndShiftingEachChunkByItsOwnMdat) {
-    const std::string media = MOVIEFIXTURE_Atom(TYPE_MDAT, QTMFIXTURE_Media(300, 'a'));
-    const std::string media2 = MOVIEFIXTURE_Atom(TYPE_MDAT, QTMFIXTURE_Media(120, 'b'));
-    const std::string media64 = MOVIEFIXTURE_Atom64(TYPE_MDAT, QTMFIXTURE_Media(200, 'c'));
-    const std::string free = Atom("free", std::string(16, 'f'));
-    const std::string wide = Atom("wide", "");
+    const std::string &media = s_parts.media, &media2 = s_parts.media2, &media64 = s_parts.media64;
+    const std::string &free = s_parts.free, &wide = s_parts.wide;
     const struct {
         const char* szName;
         std::vector<std::string> parts;
@@ -263,6 +269,188 @@ TEST(QtModernTest, StcoEntriesThatWouldOverflowAreWidenedUntilTheLayoutIsStable)
     EXPECT_EQ(source.Size() + 4 * (a.size() + b.size()), plan.qwOutputSize);
 }
 
+QTM_INSERT PlanInsert(CQTModernSource& source, uint32_t cbBlock) {
+    QTM_INSERT insert;
+    QTMODERN_PlanInsert(source, cbBlock, &insert);
+    return insert;
+}
+
+std::string ReadAll(CQTModernSource& source) {
+    std::string bytes(static_cast<size_t>(source.Size()), '\0');
+    EXPECT_TRUE(source.ReadAt(0, &bytes[0], bytes.size()));
+    return bytes;
+}
+
+std::string TopLevelTypes(const std::string& bytes) {
+    CQTMemorySource memory(bytes.data(), bytes.size());
+    std::vector<QTM_ATOM> atoms;
+    uint64_t qwWhere = 0;
+    EXPECT_EQ(QTM_OK, QTMODERN_ReadLayout(memory, false, &atoms, &qwWhere));
+    std::string types;
+    for (const QTM_ATOM& atom : atoms)
+        types += QTMODERN_TypeName(atom.dwType) + " ";
+    return types;
+}
+
+// The insertion's result, written out exactly: the leading atoms, moov with every chunk moved by the
+// insertion, a free atom to the block's end; then the source with its leading atoms under one free header and
+// its moov cut off.
+TEST(QtModernTest, InsertionPutsLeadingAtomsAndMoovInFrontOfTheUntouchedSource) {
+    const std::string media = MOVIEFIXTURE_Atom(TYPE_MDAT, QTMFIXTURE_Media(300, 'i'));
+    const std::string wide = Atom("wide", "");
+    const std::string source =
+        QTMFIXTURE_Layout({FTYP, wide, media, MOOV}, {0, 1, 2, 3}, {{2, 0}, {2, 299}}, QTATOM_STCO);
+    const uint64_t qwMedia = FTYP.size() + wide.size() + 8;
+    const uint64_t cbLeading = FTYP.size() + wide.size();
+    CQTMemorySource memory(source.data(), source.size());
+    const QTM_INSERT insert = PlanInsert(memory, 512);
+    ASSERT_EQ(QTM_CONVERT, insert.result);
+    ASSERT_EQ(512u, insert.cbInsert);
+    const std::string moov = QTMFIXTURE_Moov({qwMedia + 512, qwMedia + 299 + 512}, QTATOM_STCO);
+    const uint64_t cbFree = 512 - cbLeading - moov.size();
+    const std::string expected = FTYP + wide + moov + MOVIEFIXTURE_DWORD(static_cast<uint32_t>(cbFree)) + "free" +
+                                 std::string(cbFree - 8, '\0') + MOVIEFIXTURE_DWORD(static_cast<uint32_t>(cbLeading)) +
+                                 "free" + source.substr(8, cbLeading - 8) + media;
+    CQTInsertedSource result(memory, insert);
+    EXPECT_EQ(expected, ReadAll(result));
+    EXPECT_EQ(source.size(), insert.qwSourceSize);
+    EXPECT_EQ(qwMedia - 8, insert.qwProbeAt);
+    EXPECT_EQ(media.size(), insert.cbProbe);
+    EXPECT_EQ(0u, insert.nUpgraded);
+}
+
+// Every layout the copy converts, by insertion: the result is fast-start, every chunk finds its own bytes
+// again, the insertion is the fewest whole blocks that hold the head, and behind it every source byte keeps
+// its place but for the few the patches name.
+TEST(QtModernTest, InsertionConvertsTodaysLayoutsMovingEveryChunkByTheInsertionAlone) {
+    const std::string &media = s_parts.media, &media2 = s_parts.media2, &media64 = s_parts.media64;
+    const std::string &free = s_parts.free, &wide = s_parts.wide;
+    const struct {
+        const char* szName;
+        std::vector<std::string> parts;
+        std::vector<QTMFIXTURE_CHUNK> chunks;
+        const char* szTypes;  // the result's top-level atoms
+    } cases[] = {
+        {"classic mdat then moov", {media, MOOV}, {{0, 0}, {0, 299}}, "moov free mdat "},
+        {"ftyp, free and wide in front",
+         {FTYP, free, wide, media, MOOV},
+         {{3, 10}},
+         "ftyp free wide moov free free mdat "},
+        {"trailing free after moov", {FTYP, media, MOOV, free}, {{1, 1}}, "ftyp moov free free mdat free free "},
+        {"moov between two mdat",
+         {FTYP, media, MOOV, media2},
+         {{1, 5}, {3, 0}, {3, 119}},
+         "ftyp moov free free mdat free mdat "},
+        {"two mdat before moov", {FTYP, media, media2, MOOV}, {{2, 7}, {1, 9}}, "ftyp moov free free mdat mdat "},
+        {"64-bit mdat header", {FTYP, media64, MOOV}, {{1, 0}, {1, 199}}, "ftyp moov free free mdat "},
+    };
+    for (const auto& c : cases) {
+        for (uint32_t dwTable : {QTATOM_STCO, QTATOM_CO64}) {
+            for (uint32_t cbBlock : {1024u, 4096u}) {
+                SCOPED_TRACE(std::string(c.szName) + (dwTable == QTATOM_STCO ? " (stco) " : " (co64) ") +
+                             std::to_string(cbBlock));
+                std::vector<size_t> order(c.parts.size());
+                for (size_t i = 0; i < order.size(); ++i)
+                    order[i] = i;
+                const std::string source = QTMFIXTURE_Layout(c.parts, order, c.chunks, dwTable);
+                CQTMemorySource memory(source.data(), source.size());
+                const QTM_INSERT insert = PlanInsert(memory, cbBlock);
+                ASSERT_EQ(QTM_CONVERT, insert.result);
+                const QTM_PLAN plan = Plan(source);
+                const uint64_t cbHead = insert.patches[0].bytes.size();
+                EXPECT_EQ(insert.cbInsert, cbHead);
+                EXPECT_EQ(0u, insert.cbInsert % cbBlock);
+                const uint64_t cbLeading = source.find("mdat") - 4;
+                EXPECT_LT(insert.cbInsert - cbBlock, cbLeading + plan.moov.size() + 8);
+
+                CQTInsertedSource result(memory, insert);
+                const std::string bytes = ReadAll(result);
+                EXPECT_EQ(c.szTypes, TopLevelTypes(bytes));
+                uint64_t qwWhere = 0;
+                EXPECT_EQ(QTM_ALREADY_FAST_START, Verify(bytes, &qwWhere));
+                std::string types;
+                const std::vector<uint64_t> before =
+                    ReadTables(std::vector<uint8_t>(source.begin(), source.end()), &types);
+                const std::vector<uint64_t> after =
+                    ReadTables(std::vector<uint8_t>(bytes.begin(), bytes.end()), &types);
+                ASSERT_EQ(before.size(), after.size());
+                for (size_t i = 0; i < before.size(); ++i) {
+                    EXPECT_EQ(before[i] + insert.cbInsert, after[i]);
+                    EXPECT_EQ(source[before[i]], bytes[after[i]]);
+                }
+                // Behind the head, only the patched bytes differ from the source.
+                size_t nDiffering = 0;
+                const size_t cbCompared = std::min<size_t>(source.size(), bytes.size() - insert.cbInsert);
+                for (size_t i = 0; i < cbCompared; ++i)
+                    nDiffering += source[i] != bytes[insert.cbInsert + i] ? 1 : 0;
+                size_t cbPatched = 0;
+                for (size_t i = 1; i < insert.patches.size(); ++i)
+                    cbPatched += insert.patches[i].bytes.size();
+                EXPECT_LE(nDiffering, cbPatched);
+                EXPECT_EQ(source.substr(insert.qwProbeAt, insert.cbProbe),
+                          bytes.substr(insert.cbInsert + insert.qwProbeAt, insert.cbProbe));
+                CQTMemorySource converted(bytes.data(), bytes.size());
+                EXPECT_EQ(QTM_ALREADY_FAST_START, PlanInsert(converted, cbBlock).result);
+            }
+        }
+    }
+}
+
+// Widening a table grows moov; when that passes the end of the inserted block, the insertion takes one more
+// block, and every chunk moves by that too.
+TEST(QtModernTest, InsertionWidensTablesAndGrowsByABlockWhereTheyNoLongerFit) {
+    const uint64_t qwLimit = 0xFFFFFFFFull;
+    const uint32_t cbBlock = 4096;
+    auto MovieWith = [](const std::vector<uint64_t>& offsets, size_t cbPadding) {
+        return MOVIEFIXTURE_Movie({MOVIEFIXTURE_Track(MOVIEFIXTURE_ChunkOffsets(QTATOM_STCO, offsets)),
+                                   Atom("udta", std::string(cbPadding, 'u'))});
+    };
+    // The padding makes the original moov fill one block but for a few bytes, so widening needs a second.
+    const size_t cbPadding = cbBlock - MovieWith({0, 0, 0, 0}, 0).size() - FTYP.size() - 8 - 12;
+    const uint64_t qwMdatSize = 0xFFFFFFF0ull - FTYP.size();  // the media data ends just below 4 GB
+    const uint64_t qwContent = FTYP.size() + 8;
+    // The third chunk crosses 4 GB with one block inserted; the fourth only with the second.
+    const std::vector<uint64_t> offsets = {qwContent, qwContent + 1000, qwLimit - 100, qwLimit - 2 * cbBlock + 1};
+    const std::string moov = MovieWith(offsets, cbPadding);
+    CSparseSource source(FTYP.size() + qwMdatSize + moov.size());
+    source.Put(0, FTYP + MOVIEFIXTURE_DWORD(static_cast<uint32_t>(qwMdatSize)) + "mdat");
+    source.Put(FTYP.size() + qwMdatSize, moov);
+
+    const QTM_INSERT insert = PlanInsert(source, cbBlock);
+    ASSERT_EQ(QTM_CONVERT, insert.result);
+    EXPECT_EQ(1u, insert.nUpgraded);
+    EXPECT_EQ(2u * cbBlock, insert.cbInsert);
+    const std::vector<uint8_t>& head = insert.patches[0].bytes;
+    const std::vector<uint8_t> newMoov(head.begin() + FTYP.size(), head.begin() + FTYP.size() + moov.size() + 16);
+    std::string types;
+    const std::vector<uint64_t> entries = ReadTables(newMoov, &types);
+    EXPECT_EQ("co64 ", types);
+    ASSERT_EQ(offsets.size(), entries.size());
+    for (size_t i = 0; i < offsets.size(); ++i)
+        EXPECT_EQ(offsets[i] + 2 * cbBlock, entries[i]);
+    EXPECT_GT(entries[3], qwLimit);
+    CQTInsertedSource result(source, insert);
+    uint64_t qwWhere = 0;
+    EXPECT_EQ(QTM_ALREADY_FAST_START, QTMODERN_Verify(result, &qwWhere)) << qwWhere;
+}
+
+// What an insertion does not take: the caller copies instead. A movie already in fast-start form needs neither.
+TEST(QtModernTest, InsertionRefusesLeadingAtomsTooLargeAndLeavesFastStartAlone) {
+    const std::string media = MOVIEFIXTURE_Atom(TYPE_MDAT, QTMFIXTURE_Media(100, 'r'));
+    const std::string tail = media + QTMFIXTURE_Moov({QTM_MAX_LEADING + 16}, QTATOM_STCO);
+    CSparseSource large(QTM_MAX_LEADING + 8 + tail.size());
+    large.Put(0, MOVIEFIXTURE_DWORD(static_cast<uint32_t>(QTM_MAX_LEADING + 8)) + "free");
+    large.Put(QTM_MAX_LEADING + 8, tail);
+    EXPECT_EQ(QTM_HEAD_TOO_LARGE, PlanInsert(large, 4096).result);
+
+    const std::string fastStart = QTMFIXTURE_Layout({FTYP, media, MOOV}, {0, 2, 1}, {{1, 0}}, QTATOM_STCO);
+    CQTMemorySource memory(fastStart.data(), fastStart.size());
+    QTM_INSERT insert;
+    EXPECT_TRUE(QTMODERN_PlanInsert(memory, 4096, &insert));
+    EXPECT_EQ(QTM_ALREADY_FAST_START, insert.result);
+    EXPECT_TRUE(insert.patches.empty());
+}
+
 TEST(QtModernTest, VerifyFindsMoovAfterMediaAndChunksOutsideTheMedia) {
     const std::string media = MOVIEFIXTURE_Atom(TYPE_MDAT, QTMFIXTURE_Media(50, 'v'));
     const std::string good = QTMFIXTURE_Layout({FTYP, media, MOOV}, {0, 2, 1}, {{1, 0}, {1, 49}}, QTATOM_STCO);
@@ -318,7 +506,8 @@ TEST(QtModernTest, AMissingArgumentIsAFailureWithAReport) {
     EXPECT_EQ(QTM_FAILED, QTMODERN_ReadLayout(memory, true, &atoms, nullptr));
     EXPECT_EQ(QTM_FAILED, QTMODERN_Verify(memory, nullptr));
     EXPECT_FALSE(QTMODERN_Plan(memory, QTM_OPTIONS(), nullptr));
-    EXPECT_EQ(4u, capture.Lines().size()) << capture.Text();
+    EXPECT_FALSE(QTMODERN_PlanInsert(memory, 4096, nullptr));
+    EXPECT_EQ(5u, capture.Lines().size()) << capture.Text();
     EXPECT_NE(std::string::npos, capture.Text().find("pAtoms && pqwWhere")) << capture.Text();
 }
 

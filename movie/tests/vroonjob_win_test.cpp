@@ -361,6 +361,42 @@ TEST_F(VroonJobTest, CloseBoxWhileConvertingDoesNotLoseTheResult) {
     EXPECT_FALSE(TESTFILE_Exists(m_temporary));
 }
 
+// The user ends a finished job whose Cancel button is disabled: the close box, or Escape pressed on the
+// focused OK button as the keyboard delivers it.
+TEST_F(VroonJobTest, EscapeAndTheCloseBoxEndAFinishedJobWithCancelDisabled) {
+    const struct {
+        const char* szCase;
+        string movie;
+        bool fDestination;
+        const char* szStatus;
+    } jobs[] = {
+        {"already fast-start, in place", FastStart(5000), false, ALREADY},
+        {"converted to a destination", Flattened(5000), true, COMPLETE},
+    };
+    for (const auto& j : jobs) {
+        for (bool fEscape : {false, true}) {
+            SCOPED_TRACE(string(j.szCase) + (fEscape ? ", Escape" : ", close box"));
+            DeleteFileA(m_destination.c_str());
+            Write(j.movie);
+            CVroonJob job(m_movie.c_str(), j.fDestination ? m_destination.c_str() : "", nullptr, false,
+                          IDC_VROON_STOP);
+            OBSERVED seen;
+            EXPECT_EQ(IDCANCEL, RunJob(job, [&](HWND hDlg) {
+                          WaitForEnd(hDlg, IDC_VROON_STOP, j.szStatus);
+                          seen = Observe(hDlg, IDC_VROON_STOP);
+                          if (fEscape)
+                              PostMessageA(GetDlgItem(hDlg, IDOK), WM_KEYDOWN, VK_ESCAPE, 0);
+                          else
+                              PostMessageA(hDlg, WM_SYSCOMMAND, SC_CLOSE, 0);
+                      }));
+            EXPECT_TRUE(seen.fOk);
+            EXPECT_FALSE(seen.fCancel);
+            EXPECT_EQ(j.movie, TESTFILE_Read(m_movie));
+            EXPECT_EQ(j.fDestination, TESTFILE_Exists(m_destination));
+        }
+    }
+}
+
 TEST_F(VroonJobTest, AutoCommitClosesByItselfWithOk) {
     const struct {
         const char* szCase;

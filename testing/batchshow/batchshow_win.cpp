@@ -1,10 +1,14 @@
 // batchshow: shows a batch list for screenshots (./go screenshots), posing at these moments:
 //
-//   1-batch-list   movies in fast-start form and not yet, two of them selected
-//   2-dragging     the selection dragged before the first movie, the marker showing where it will go
+//   1-batch-list     movies in fast-start form and not yet, two of them selected
+//   2-dragging       the selection dragged before the first movie, the marker showing where it will go
+//   3-cannot-open    the message for a damaged list chosen in File Open
+//   4-save-question  the question before the changed list closes with the main window (answered No)
 //
 //   batchshow FOLDER
 #include <windows.h>
+
+#include <dlgs.h>
 
 #include <cstdio>
 #include <string>
@@ -24,6 +28,16 @@ LPARAM PointOf(HWND hList, int nEntry, int dy) {
     return MAKELPARAM(rc.left + 60, rc.top + dy);
 }
 
+// Poses the message box with this text when it comes, then presses its button.
+void Answer(const std::string& folder, const char* szPose, const std::string& text, int idButton) {
+    const HWND hBox = UIDRIVER_WaitForMessageBox(text.c_str(), UIDRIVER_TIMEOUT);
+    if (!hBox)
+        return;
+    Sleep(300);
+    SHOWPOSE_Pose(folder, szPose);
+    UIDRIVER_PressButton(hBox, idButton);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -41,7 +55,10 @@ int main(int argc, char** argv) {
         movies.push_back(folder + names[i]);
         TESTFILE_Write(movies.back(), i % 2 ? moov + mdat : mdat + moov);
     }
+    const std::string damaged = folder + "Holiday clips.bag";
+    TESTFILE_Write(damaged, "not a batch list");
 
+    WINDOW_SetAppTitle("Flarion");
     CDocApp app(GetModuleHandleA(nullptr), "Flarion");
     app.AddTemplate(new CDocTemplate(app.GetInstance(), IDR_BATCHTYPE, BATCHDOC_FACTORY));
     if (!app.CreateMainFrame(IDR_MAINFRAME, "Orvanta Flarion"))
@@ -70,11 +87,20 @@ int main(int argc, char** argv) {
         SHOWPOSE_Pose(folder, "2-dragging");
         PostMessageA(hList, WM_LBUTTONUP, 0, PointOf(hList, 0, 3));
         Sleep(300);
+        PostMessageA(hFrame, WM_COMMAND, ID_FILE_OPEN, 0);
+        if (HWND hOpen = UIDRIVER_WaitForDialog("Open", UIDRIVER_TIMEOUT)) {
+            SendMessageA(GetDlgItem(hOpen, cmb13), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(damaged.c_str()));
+            UIDRIVER_PressButton(hOpen, IDOK);
+        }
+        Answer(folder, "3-cannot-open",
+               "Cannot open the batch list " + damaged + ".\n\nThe file is damaged or is not a batch list.", IDOK);
         PostMessageA(hFrame, WM_CLOSE, 0, 0);
+        Answer(folder, "4-save-question", "Save changes to Movie Batch?", IDNO);
     });
     app.Run();
     user.Join();
     for (const std::string& movie : movies)
         DeleteFileA(movie.c_str());
+    DeleteFileA(damaged.c_str());
     return 0;
 }

@@ -1,7 +1,5 @@
-// nphost PLUGIN PAGE [--pose FOLDER]: shows a page description (nppage.h) with the plug-in library PLUGIN, as
-// a browser would: one instance per line, each given its window and its clip as a stream. Runs until the
-// window is closed; with --pose, poses the page for a screenshot ("npvroon" in FOLDER, see showpose_win.h)
-// once every clip has arrived, and ends.
+// nphost PLUGIN PAGE: shows a page description (nppage.h) with the plug-in library PLUGIN, as a browser would:
+// one instance per line, each given its window and its clip as a stream. Runs until the window is closed.
 #include <windows.h>
 
 #include <cstdio>
@@ -11,7 +9,6 @@
 
 #include "testing/nphost/nphost_win.h"
 #include "testing/nphost/nppage.h"
-#include "testing/testsupport/showpose_win.h"
 
 namespace {
 
@@ -68,8 +65,8 @@ void PumpFor(DWORD ms) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3 && !(argc == 5 && strcmp(argv[3], "--pose") == 0))
-        return Fail("usage: nphost PLUGIN PAGE [--pose FOLDER]");
+    if (argc != 3)
+        return Fail("usage: nphost PLUGIN PAGE");
     std::ifstream file(argv[2], std::ios::binary);
     std::stringstream text;
     text << file.rdbuf();
@@ -129,24 +126,13 @@ int main(int argc, char** argv) {
         shown.push_back(std::move(s));
     }
 
-    const bool fPose = argc == 5;
     while (IsWindow(host.GetFrame())) {
-        bool fArriving = false;
         for (CShown& s : shown) {
-            if (s.pStream->Step(s.cbPerTick ? s.cbPerTick : UINT32_MAX))
-                fArriving = true;
+            s.pStream->Step(s.cbPerTick ? s.cbPerTick : UINT32_MAX);
             if (HWND hWnd = s.pInstance->GetWindow())
                 InvalidateRect(hWnd, nullptr, TRUE);
         }
         PumpFor(TICK_MS);
-        if (fPose && !fArriving) {
-            PumpFor(300);
-            std::string folder = argv[4];
-            if (!folder.empty() && folder.back() != '\\')
-                folder += '\\';
-            SHOWPOSE_Pose(folder, "npvroon");
-            DestroyWindow(host.GetFrame());
-        }
     }
     for (CShown& s : shown) {
         s.pStream.reset();

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -116,16 +117,18 @@ TEST_F(DiagTest, PreReturnsFailureAndReportsAsPrecondition) {
     EXPECT_EQ(0u, lines[1].find(ModuleName() + "nValue > 0 in file: DIAGTEST at line: "));
 }
 
-TEST_F(DiagTest, DebugPrintCutsLongLinesAndReportsTheCut) {
+TEST_F(DiagTest, DebugPrintReportsTheCutThenPrintsTheCutLine) {
     const std::string longText(600, 'x');
     MFX_DebugPrintf("%s", longText.c_str());
     const std::string head = "reelpro.exe: " + ThreadTag();
     const std::string expectedCut = head + longText.substr(0, 511 - head.size());
     ASSERT_EQ(511u, expectedCut.size());
-    EXPECT_EQ(0u, m_capture.Text().find(expectedCut));
-    const std::string report = m_capture.Text().substr(expectedCut.size());
+    const std::string text = m_capture.Text();
+    ASSERT_GT(text.size(), expectedCut.size());
+    const std::string report = text.substr(0, text.size() - expectedCut.size());
     EXPECT_EQ(0u, report.find(head + "MFX_VERIFY failed: in MFXDEBUG (#:"));
-    EXPECT_NE(std::string::npos, report.find(") nBuf < sizeof(szBuffer)\n"));
+    EXPECT_EQ(report.size() - strlen(") nBuf < sizeof(szBuffer)\n"), report.find(") nBuf < sizeof(szBuffer)\n"));
+    EXPECT_EQ(expectedCut, text.substr(report.size()));
 }
 
 TEST_F(DiagTest, DebugPrintOfExactlyFittingLineIsNotCut) {
@@ -135,21 +138,34 @@ TEST_F(DiagTest, DebugPrintOfExactlyFittingLineIsNotCut) {
     EXPECT_EQ(head + text, m_capture.Text());
 }
 
-TEST_F(DiagTest, LogFileReceivesReportsAndTraces) {
+// The log flag alone takes reports but no traces; with trace output on, the log takes a copy of each trace.
+TEST_F(DiagTest, LogFileReceivesReportsAndTracesOnlyWhileTraceOutputIsOn) {
     const std::string logName = ::testing::TempDir() + "diag_test.log";
-    std::remove(logName.c_str());
-    ASSERT_TRUE(DIAG_SetLogFile(logName.c_str()));
-    DIAG_SetFlags(DIAG_FLAG_LOGFILE);
-    DIAG_Report(nullptr, "REGKEY", 9, DIAG_TYPE_PRECONDITION);
-    DIAG_TraceNumber("label", "n", 16);
-    EXPECT_EQ("", m_capture.Text());
-
-    std::ifstream log(logName, std::ios::binary);
-    std::stringstream contents;
-    contents << log.rdbuf();
     const std::string m = ModuleName();
-    EXPECT_EQ(m + "Pre-condition determined. in file: REGKEY at line: 9 (" + m + ")\r\nlabel n : 10\n\r\n",
-              contents.str());
+    const std::string report = m + "Pre-condition determined. in file: REGKEY at line: 9 (" + m + ")\r\n";
+    const struct {
+        unsigned short wFlags;
+        std::string log, output;
+    } cases[] = {
+        {DIAG_FLAG_LOGFILE, report, ""},
+        {DIAG_FLAG_LOGFILE | DIAG_FLAG_DEBUGGER, report + "label n : 10\n\r\n",
+         m + "Pre-condition determined. in file: REGKEY at line: 9 (" + m + ")\nlabel n : 10\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.wFlags);
+        std::remove(logName.c_str());
+        m_capture.Clear();
+        ASSERT_TRUE(DIAG_SetLogFile(logName.c_str()));
+        DIAG_SetFlags(c.wFlags);
+        DIAG_Report(nullptr, "REGKEY", 9, DIAG_TYPE_PRECONDITION);
+        DIAG_TraceNumber("label", "n", 16);
+        EXPECT_EQ(c.output, m_capture.Text());
+
+        std::ifstream log(logName, std::ios::binary);
+        std::stringstream contents;
+        contents << log.rdbuf();
+        EXPECT_EQ(c.log, contents.str());
+    }
     std::remove(logName.c_str());
 }
 

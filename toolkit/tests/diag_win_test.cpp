@@ -4,10 +4,13 @@
 
 #include <gtest/gtest.h>
 
-#include "testing/testsupport/diagcapture.h"
-#include "testing/testsupport/uidriver_win.h"
+#include <string>
+
 #include "toolkit/diag.h"
 #include "toolkit/mfx.h"
+#include "toolkit/tests/stringres_test.h"
+#include "testing/testsupport/diagcapture.h"
+#include "testing/testsupport/uidriver_win.h"
 
 MFX_SOURCE_MODULE("DIAGWIN");
 
@@ -79,13 +82,25 @@ TEST_F(DiagWinTest, StartupInstallsFlagsZeroAndThePrefix) {
     EXPECT_STREQ("toolkit_diag_win_test.exe: ", MFX_GetPrefix());
 }
 
+// The test program carries the string table of stringres_test.rc.
 TEST(DiagWinStrings, ConstructLoadsNonZeroIdsFromTheStringTable) {
-    // The test program has no string table, so every id falls back on its default.
-    DIAG* pDiag = DIAG_Construct(GetModuleHandleA(nullptr), 1, 2, 0);
-    ASSERT_NE(nullptr, pDiag);
-    EXPECT_STREQ("Diagnostic Message", pDiag->szCaption);
-    EXPECT_STREQ("Pre-condition determined.", pDiag->szPreCondition);
-    DIAG_Destroy(pDiag);
+    const struct {
+        unsigned idCaption, idPreCondition, idAssertion;
+        std::string caption, precondition, assertion;
+    } cases[] = {
+        {IDS_CAPTION, IDS_TEXT, IDS_FILTER, "Flarion Setup", "Setup is complete.", "Movies (*.mov)|*.mov|"},
+        {0, IDS_MISSING, IDS_LONG, "Diagnostic Message", "Pre-condition determined.",
+         std::string(DIAG_TEXTSIZE - 1, 'L')},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.caption);
+        DIAG* pDiag = DIAG_Construct(GetModuleHandleA(nullptr), c.idCaption, c.idPreCondition, c.idAssertion);
+        ASSERT_NE(nullptr, pDiag);
+        EXPECT_EQ(c.caption, pDiag->szCaption);
+        EXPECT_EQ(c.precondition, pDiag->szPreCondition);
+        EXPECT_EQ(c.assertion, pDiag->szAssertion);
+        DIAG_Destroy(pDiag);
+    }
 }
 
 }  // namespace

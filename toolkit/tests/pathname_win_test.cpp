@@ -299,6 +299,35 @@ TEST_F(PathNameWinTest, MakeLongNameReplacesShortComponents) {
     EXPECT_EQ(0, PATHNAME_MakeLongName(strcpy(szName, "RELATIVE\\NAME")));
 }
 
+// A short name whose long form is over 260 characters: the folder's long name fits, the file's does not.
+TEST_F(PathNameWinTest, MakeLongNameLeavesANameWhoseLongFormWouldNotFit) {
+    const std::string folder = Name("Long Folder " + std::string(200 - Name("").size(), 'f'));
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    const std::string longName = "Long File " + std::string(90, 'n') + ".text";
+    const std::string longFile = folder + "\\" + longName;
+    ASSERT_GT(longFile.size(), static_cast<size_t>(MAX_PATHNAME));
+    // Only the wide calls, with the \\?\ prefix, reach a name that long.
+    const std::wstring wideFile = L"\\\\?\\" + std::wstring(longFile.begin(), longFile.end());
+    const HANDLE hFile = CreateFileW(wideFile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, hFile);
+    CloseHandle(hFile);
+    WIN32_FIND_DATAW found;
+    const HANDLE hFind = FindFirstFileW(wideFile.c_str(), &found);
+    ASSERT_NE(INVALID_HANDLE_VALUE, hFind);
+    FindClose(hFind);
+    const std::wstring wideShort = found.cAlternateFileName;
+    ASSERT_FALSE(wideShort.empty()) << "Wine gives short names to long ones";
+    char szShortFolder[MAX_PATH] = "";
+    ASSERT_GT(GetShortPathNameA(folder.c_str(), szShortFolder, sizeof(szShortFolder)), 0u);
+    const std::string shortName = std::string(szShortFolder) + "\\" + std::string(wideShort.begin(), wideShort.end());
+
+    PATHNAME szName = "";
+    strcpy(szName, shortName.c_str());
+    EXPECT_EQ(0, PATHNAME_MakeLongName(szName));
+    EXPECT_EQ(shortName, szName);
+    EXPECT_TRUE(DeleteFileW(wideFile.c_str()));
+}
+
 TEST_F(PathNameWinTest, ModulePathsNameTheProgramsFolder) {
     char szModule[MAX_PATH] = "";
     GetModuleFileNameA(nullptr, szModule, sizeof(szModule));

@@ -71,6 +71,29 @@ TEST(Strings, UpperCaseChangesLettersInPlace) {
     EXPECT_EQ(nullptr, STRINGS_UpperCase(nullptr));
 }
 
+TEST(Strings, CompareNoCaseFoldsOnlyTheLettersAToZ) {
+    const struct {
+        const char* szLeft;
+        const char* szRight;
+        int nSign;
+    } cases[] = {
+        {"hkey_local_machine", "HKEY_LOCAL_MACHINE", 0},
+        {"", "", 0},
+        {"Count", "count", 0},
+        {"a", "B", -1},
+        {"B", "a", 1},
+        {"abc", "ab", 1},
+        {"ab", "ABC", -1},
+        {"[", "{", -1},  // '[' lies between 'Z' and 'a'; folding must not move it
+        {"\xC4", "\xE4", -1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.szLeft) + " / " + c.szRight);
+        const int nResult = STRINGS_CompareNoCase(c.szLeft, c.szRight);
+        EXPECT_EQ(c.nSign, (nResult > 0) - (nResult < 0));
+    }
+}
+
 TEST(Strings, ToIntParsesSignedDecimalNumbers) {
     const struct {
         const char* szText;

@@ -1,13 +1,15 @@
 #include "tools/vroon/vroonfile.h"
 
+#include <fcntl.h>
+#include <linux/falloc.h>
+#include <sys/stat.h>
+#include <sys/vfs.h>
+#include <unistd.h>
 #include <cerrno>
 #include <climits>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <vector>
 
@@ -17,9 +19,6 @@ MFX_SOURCE_MODULE("VROONFILE");
 
 namespace {
 
-// The copy moves this much between progress reports.
-const uint64_t COPY_STEP = 256ull << 20;
-const size_t COPY_BUFFER = 1u << 20;
 const uint64_t PAGE_ALIGNMENT = 4096;
 
 VROONFILE_ERROR ErrorOf(int nErrno, VROONFILE_ERROR fallback) {
@@ -72,6 +71,30 @@ uint64_t DataAt(int fd, uint64_t qwAt, uint64_t cbMax) {
     return cbData < cbMax ? cbData : cbMax;
 }
 
+enum KERNELCOPY { KERNELCOPY_DONE, KERNELCOPY_UNABLE, KERNELCOPY_FAILED };
+
+// Appends *pcb bytes from *pqwAt of fdIn at fdOut's position through the kernel, advancing both. UNABLE when
+// the kernel cannot copy between these files (the rest is the caller's); FAILED with errno set, or 0 when the
+// source ended early.
+KERNELCOPY KernelCopy(int fdIn, int fdOut, uint64_t* pqwAt, uint64_t* pcb) {
+    while (*pcb > 0) {
+        off_t offIn = static_cast<off_t>(*pqwAt);
+        const ssize_t n = copy_file_range(fdIn, &offIn, fdOut, nullptr, static_cast<size_t>(*pcb), 0);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 && (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP))
+            return KERNELCOPY_UNABLE;
+        if (n <= 0) {
+            if (n == 0)
+                errno = 0;
+            return KERNELCOPY_FAILED;
+        }
+        *pqwAt += static_cast<uint64_t>(n);
+        *pcb -= static_cast<uint64_t>(n);
+    }
+    return KERNELCOPY_DONE;
+}
+
 }  // namespace
 
 CVroonFile::~CVroonFile() {
@@ -83,9 +106,9 @@ bool CVroonFile::Fail(VROONFILE_ERROR error) {
     return false;
 }
 
-bool CVroonFile::OpenRead(const char* szPath) {
+bool CVroonFile::OpenExisting(const char* szPath, bool fWrite) {
     Close();
-    const int fd = open(szPath, O_RDONLY | O_CLOEXEC);
+    const int fd = open(szPath, (fWrite ? O_RDWR : O_RDONLY) | O_CLOEXEC);
     if (fd < 0)
         return Fail(ErrorOf(errno, VROONFILE_OTHER));
     m_hFile = fd;
@@ -95,8 +118,18 @@ bool CVroonFile::OpenRead(const char* szPath) {
     if (S_ISDIR(st.st_mode))
         return Fail(VROONFILE_DIRECTORY);
     m_qwSize = static_cast<uint64_t>(st.st_size);
-    posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);  // a hint for read-ahead; its failure changes nothing
     return true;
+}
+
+bool CVroonFile::OpenRead(const char* szPath) {
+    if (!OpenExisting(szPath, false))
+        return false;
+    posix_fadvise(Fd(m_hFile), 0, 0, POSIX_FADV_SEQUENTIAL);  // a hint for read-ahead; its failure changes nothing
+    return true;
+}
+
+bool CVroonFile::OpenUpdate(const char* szPath) {
+    return OpenExisting(szPath, true);
 }
 
 bool CVroonFile::Create(const char* szPath) {
@@ -148,57 +181,88 @@ bool CVroonFile::Write(const void* pBuffer, size_t cb) {
 }
 
 // The kernel copies between the files without passing the data through this process where it can; where it
-// cannot (another file system, an old kernel, data that changes its place within a page), a buffer does.
+// cannot (another file system, an old kernel, data that changes its place within a page), the buffer does.
 // Holes of a sparse source stay holes.
-bool CVroonFile::CopyFrom(CVroonFile& source, uint64_t qwStart, uint64_t qwSize, CVroonProgress* pProgress) {
-    std::vector<char> buffer;
-    while (qwSize > 0) {
-        const uint64_t qwStep = qwSize < COPY_STEP ? qwSize : COPY_STEP;
-        for (uint64_t qwDone = 0; qwDone < qwStep;) {
-            const uint64_t qwHole = HoleAt(Fd(source.m_hFile), qwStart + qwDone, qwStep - qwDone);
-            if (qwHole > 0) {
-                if (lseek(Fd(m_hFile), static_cast<off_t>(qwHole), SEEK_CUR) < 0)
-                    return Fail(ErrorOf(errno, VROONFILE_WRITE));
-                m_qwSize += qwHole;
-                qwDone += qwHole;
-                continue;
-            }
-            const uint64_t cbData = DataAt(Fd(source.m_hFile), qwStart + qwDone, qwStep - qwDone);
-            if (!CopyData(source, qwStart + qwDone, cbData, &buffer))
-                return false;
-            qwDone += cbData;
+bool CVroonFile::CopyData(CVroonFile& source, uint64_t qwAt, uint64_t cb, std::vector<char>* pBuffer) {
+    while (cb > 0) {
+        const uint64_t cbHole = HoleAt(Fd(source.m_hFile), qwAt, cb);
+        if (cbHole > 0) {
+            if (lseek(Fd(m_hFile), static_cast<off_t>(cbHole), SEEK_CUR) < 0)
+                return Fail(ErrorOf(errno, VROONFILE_WRITE));
+            m_qwSize += cbHole;
+            qwAt += cbHole;
+            cb -= cbHole;
+            continue;
         }
-        qwStart += qwStep;
-        qwSize -= qwStep;
-        if (pProgress)
-            pProgress->Advance(qwStep);
+        uint64_t cbData = DataAt(Fd(source.m_hFile), qwAt, cb);
+        cb -= cbData;
+        // The kernel's copy moves whole pages; where the data lands at another offset within a page than it had
+        // (moov is rarely a whole number of pages), copying through a buffer of our own is faster.
+        if ((qwAt - m_qwSize) % PAGE_ALIGNMENT != 0 && pBuffer->empty())
+            pBuffer->resize(VROONFILE_COPY_BUFFER);
+        if (pBuffer->empty()) {
+            const uint64_t qwFrom = qwAt;
+            const KERNELCOPY result = KernelCopy(Fd(source.m_hFile), Fd(m_hFile), &qwAt, &cbData);
+            m_qwSize += qwAt - qwFrom;
+            if (result == KERNELCOPY_FAILED)
+                return Fail(errno ? ErrorOf(errno, VROONFILE_WRITE) : VROONFILE_READ);
+            if (result == KERNELCOPY_UNABLE)
+                pBuffer->resize(VROONFILE_COPY_BUFFER);
+        }
+        if (!CopyThroughBuffer(source, qwAt, cbData, *pBuffer))
+            return false;
+        qwAt += cbData;
     }
     return true;
 }
 
-// The kernel's copy moves whole pages; where the data lands at another offset within a page than it had (moov
-// is rarely a whole number of pages), copying through a buffer of our own is faster.
-bool CVroonFile::CopyData(CVroonFile& source, uint64_t qwAt, uint64_t cb, std::vector<char>* pBuffer) {
-    if ((qwAt - m_qwSize) % PAGE_ALIGNMENT != 0 && pBuffer->empty())
-        pBuffer->resize(COPY_BUFFER);
-    while (cb > 0 && pBuffer->empty()) {
-        off_t offIn = static_cast<off_t>(qwAt);
-        const ssize_t n = copy_file_range(Fd(source.m_hFile), &offIn, Fd(m_hFile), nullptr, static_cast<size_t>(cb), 0);
+bool CVroonFile::WriteAt(uint64_t qwAt, const void* pBuffer, size_t cb) {
+    const char* p = static_cast<const char*>(pBuffer);
+    while (cb > 0) {
+        const ssize_t n = pwrite(Fd(m_hFile), p, cb, static_cast<off_t>(qwAt));
         if (n < 0 && errno == EINTR)
             continue;
-        if (n < 0 && (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP)) {
-            pBuffer->resize(COPY_BUFFER);
-            break;
-        }
-        if (n < 0)
-            return Fail(ErrorOf(errno, VROONFILE_WRITE));
-        if (n == 0)
-            return Fail(VROONFILE_READ);  // the source ended early
+        if (n <= 0)
+            return Fail(n == 0 ? VROONFILE_NO_SPACE : ErrorOf(errno, VROONFILE_WRITE));
+        p += n;
+        cb -= static_cast<size_t>(n);
         qwAt += static_cast<uint64_t>(n);
-        cb -= static_cast<uint64_t>(n);
-        m_qwSize += static_cast<uint64_t>(n);
+        m_qwSize = qwAt > m_qwSize ? qwAt : m_qwSize;
     }
-    return CopyThroughBuffer(source, qwAt, cb, *pBuffer);
+    return true;
+}
+
+bool CVroonFile::Truncate(uint64_t qwSize) {
+    if (ftruncate(Fd(m_hFile), static_cast<off_t>(qwSize)) != 0)
+        return Fail(ErrorOf(errno, VROONFILE_WRITE));
+    m_qwSize = qwSize;
+    return true;
+}
+
+// The insertion works in whole blocks of the file system.
+uint32_t CVroonFile::BlockSize() {
+    struct statfs fs;
+    if (fstatfs(Fd(m_hFile), &fs) != 0 || fs.f_bsize <= 0)
+        return 0;
+    return static_cast<uint32_t>(fs.f_bsize);
+}
+
+// The file systems that insert (ext4, XFS) answer the others' EOPNOTSUPP; EINVAL means a range they will not
+// take, such as one out of step with their blocks. Either way nothing has changed.
+bool CVroonFile::InsertFront(uint64_t cb) {
+    if (fallocate(Fd(m_hFile), FALLOC_FL_INSERT_RANGE, 0, static_cast<off_t>(cb)) != 0)
+        return Fail(errno == EOPNOTSUPP || errno == EINVAL || errno == ENOSYS ? VROONFILE_UNSUPPORTED
+                                                                              : ErrorOf(errno, VROONFILE_WRITE));
+    m_qwSize += cb;
+    return true;
+}
+
+bool CVroonFile::RemoveFront(uint64_t cb) {
+    if (fallocate(Fd(m_hFile), FALLOC_FL_COLLAPSE_RANGE, 0, static_cast<off_t>(cb)) != 0)
+        return Fail(errno == EOPNOTSUPP || errno == EINVAL || errno == ENOSYS ? VROONFILE_UNSUPPORTED
+                                                                              : ErrorOf(errno, VROONFILE_WRITE));
+    m_qwSize -= cb;
+    return true;
 }
 
 // A copy that ended in a hole has only moved the file position: the length is set here.
@@ -231,7 +295,13 @@ bool VROONFILE_Replace(const char* szTemp, const char* szTarget, VROONFILE_ERROR
         *pError = ErrorOf(errno, VROONFILE_WRITE);
         return false;
     }
-    std::string folder(szTarget);
+    VROONFILE_SyncFolder(szTarget);
+    *pError = VROONFILE_OK;
+    return true;
+}
+
+void VROONFILE_SyncFolder(const char* szPath) {
+    std::string folder(szPath);
     const size_t iSlash = folder.rfind('/');
     folder = iSlash == std::string::npos ? "." : iSlash == 0 ? "/" : folder.substr(0, iSlash);
     const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -239,8 +309,14 @@ bool VROONFILE_Replace(const char* szTemp, const char* szTarget, VROONFILE_ERROR
         MFX_VERIFY(fsync(fd) == 0);
         close(fd);
     }
-    *pError = VROONFILE_OK;
-    return true;
+}
+
+void VROONFILE_HoldInterrupts(bool fHold) {
+    sigset_t set;
+    sigemptyset(&set);
+    for (int nSignal : {SIGINT, SIGTERM, SIGHUP})
+        sigaddset(&set, nSignal);
+    MFX_VERIFY(sigprocmask(fHold ? SIG_BLOCK : SIG_UNBLOCK, &set, nullptr) == 0);
 }
 
 std::string VROONFILE_Resolve(const char* szPath) {

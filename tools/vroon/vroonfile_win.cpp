@@ -13,9 +13,8 @@ MFX_SOURCE_MODULE("VROONFILE");
 
 namespace {
 
-// The copy moves this much between progress reports, through a buffer of this size.
-const uint64_t COPY_STEP = 64ull << 20;
-const DWORD COPY_BUFFER = 1u << 20;
+// The most one read or write call moves.
+const DWORD MAX_TRANSFER = VROONFILE_COPY_BUFFER;
 
 VROONFILE_ERROR ErrorOf(DWORD dwError, VROONFILE_ERROR fallback) {
     switch (dwError) {
@@ -58,13 +57,14 @@ bool CVroonFile::Fail(VROONFILE_ERROR error) {
     return false;
 }
 
-bool CVroonFile::OpenRead(const char* szPath) {
+bool CVroonFile::OpenExisting(const char* szPath, bool fWrite) {
     Close();
     const DWORD dwAttributes = GetFileAttributesA(szPath);
     if (dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_DIRECTORY))
         return Fail(VROONFILE_DIRECTORY);
-    const HANDLE hFile = CreateFileA(szPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                     FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    const HANDLE hFile =
+        CreateFileA(szPath, GENERIC_READ | (fWrite ? GENERIC_WRITE : 0), FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                    OPEN_EXISTING, fWrite ? FILE_ATTRIBUTE_NORMAL : FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (hFile == INVALID_HANDLE_VALUE)
         return Fail(ErrorOf(GetLastError(), VROONFILE_OTHER));
     m_hFile = reinterpret_cast<intptr_t>(hFile);
@@ -73,6 +73,14 @@ bool CVroonFile::OpenRead(const char* szPath) {
         return Fail(VROONFILE_READ);
     m_qwSize = static_cast<uint64_t>(size.QuadPart);
     return true;
+}
+
+bool CVroonFile::OpenRead(const char* szPath) {
+    return OpenExisting(szPath, false);
+}
+
+bool CVroonFile::OpenUpdate(const char* szPath) {
+    return OpenExisting(szPath, true);
 }
 
 bool CVroonFile::Create(const char* szPath) {
@@ -100,7 +108,7 @@ bool CVroonFile::ReadAt(uint64_t qwOffset, void* pBuffer, size_t cb) {
         OVERLAPPED at = {};
         at.Offset = static_cast<DWORD>(qwOffset);
         at.OffsetHigh = static_cast<DWORD>(qwOffset >> 32);
-        const DWORD cbAsk = cb > COPY_BUFFER ? COPY_BUFFER : static_cast<DWORD>(cb);
+        const DWORD cbAsk = cb > MAX_TRANSFER ? MAX_TRANSFER : static_cast<DWORD>(cb);
         DWORD cbRead = 0;
         if (!ReadFile(Handle(m_hFile), p, cbAsk, &cbRead, &at) || cbRead == 0)
             return Fail(VROONFILE_READ);
@@ -114,7 +122,7 @@ bool CVroonFile::ReadAt(uint64_t qwOffset, void* pBuffer, size_t cb) {
 bool CVroonFile::Write(const void* pBuffer, size_t cb) {
     const char* p = static_cast<const char*>(pBuffer);
     while (cb > 0) {
-        const DWORD cbAsk = cb > COPY_BUFFER ? COPY_BUFFER : static_cast<DWORD>(cb);
+        const DWORD cbAsk = cb > MAX_TRANSFER ? MAX_TRANSFER : static_cast<DWORD>(cb);
         DWORD cbWritten = 0;
         if (!WriteFile(Handle(m_hFile), p, cbAsk, &cbWritten, nullptr))
             return Fail(ErrorOf(GetLastError(), VROONFILE_WRITE));
@@ -127,21 +135,51 @@ bool CVroonFile::Write(const void* pBuffer, size_t cb) {
     return true;
 }
 
-bool CVroonFile::CopyFrom(CVroonFile& source, uint64_t qwStart, uint64_t qwSize, CVroonProgress* pProgress) {
-    std::vector<char> buffer(COPY_BUFFER);
-    while (qwSize > 0) {
-        const uint64_t qwStep = qwSize < COPY_STEP ? qwSize : COPY_STEP;
-        if (!CopyData(source, qwStart, qwStep, &buffer))
-            return false;
-        qwStart += qwStep;
-        qwSize -= qwStep;
-        if (pProgress)
-            pProgress->Advance(qwStep);
+bool CVroonFile::WriteAt(uint64_t qwAt, const void* pBuffer, size_t cb) {
+    const char* p = static_cast<const char*>(pBuffer);
+    while (cb > 0) {
+        OVERLAPPED at = {};
+        at.Offset = static_cast<DWORD>(qwAt);
+        at.OffsetHigh = static_cast<DWORD>(qwAt >> 32);
+        const DWORD cbAsk = cb > MAX_TRANSFER ? MAX_TRANSFER : static_cast<DWORD>(cb);
+        DWORD cbWritten = 0;
+        if (!WriteFile(Handle(m_hFile), p, cbAsk, &cbWritten, &at))
+            return Fail(ErrorOf(GetLastError(), VROONFILE_WRITE));
+        if (cbWritten == 0)
+            return Fail(VROONFILE_NO_SPACE);
+        p += cbWritten;
+        cb -= cbWritten;
+        qwAt += cbWritten;
+        m_qwSize = qwAt > m_qwSize ? qwAt : m_qwSize;
     }
     return true;
 }
 
+bool CVroonFile::Truncate(uint64_t qwSize) {
+    FILE_END_OF_FILE_INFO end = {};
+    end.EndOfFile.QuadPart = static_cast<LONGLONG>(qwSize);
+    if (!SetFileInformationByHandle(Handle(m_hFile), FileEndOfFileInfo, &end, sizeof(end)))
+        return Fail(ErrorOf(GetLastError(), VROONFILE_WRITE));
+    m_qwSize = qwSize;
+    return true;
+}
+
+// No Windows file system inserts a range into a file: in-place conversions copy.
+uint32_t CVroonFile::BlockSize() {
+    return 0;
+}
+
+bool CVroonFile::InsertFront(uint64_t) {
+    return Fail(VROONFILE_UNSUPPORTED);
+}
+
+bool CVroonFile::RemoveFront(uint64_t) {
+    return Fail(VROONFILE_UNSUPPORTED);
+}
+
 bool CVroonFile::CopyData(CVroonFile& source, uint64_t qwAt, uint64_t cb, std::vector<char>* pBuffer) {
+    if (pBuffer->empty())
+        pBuffer->resize(VROONFILE_COPY_BUFFER);
     return CopyThroughBuffer(source, qwAt, cb, *pBuffer);
 }
 
@@ -176,6 +214,13 @@ bool VROONFILE_Replace(const char* szTemp, const char* szTarget, VROONFILE_ERROR
 std::string VROONFILE_Resolve(const char* szPath) {
     return szPath;
 }
+
+// Programs cannot flush a folder through the file calls of Windows; its file systems log their folders
+// themselves.
+void VROONFILE_SyncFolder(const char*) {}
+
+// Nothing on Windows needs the interrupts held: it converts by copying alone.
+void VROONFILE_HoldInterrupts(bool) {}
 
 bool VROONFILE_IsTerminal(FILE* pStream) {
     return _isatty(_fileno(pStream)) != 0;

@@ -12,15 +12,22 @@ const char s_szHelp[] =
     "(mdat), so that playback can begin while the file downloads. Each MOVIE is converted in place; with -o\n"
     "the fast-start form of SOURCE is written to the new file DEST and SOURCE is left as it is.\n"
     "\n"
+    "In place, where the file system can insert a range into a file (ext4, XFS), the new moov is inserted at\n"
+    "the front of the movie and no media data is read or written: the conversion costs a write of moov,\n"
+    "whatever the size of the movie (\"in place, no data moved\"). Elsewhere (tmpfs, FAT, network file\n"
+    "systems, Windows), or for a movie whose front atoms are too large, the movie is copied (\"by copy\").\n"
+    "\n"
     "Options:\n"
     "  -o DEST        write the result to DEST (which must not exist) instead of converting in place\n"
+    "  --copy         convert in place by copying to a temporary file and renaming it over the movie\n"
+    "  --recover      only complete or undo the interrupted conversion of each MOVIE (see Safety)\n"
     "  --check        only report whether each movie is in fast-start form; change nothing\n"
     "  --layout       only print each movie's top-level atoms with their offsets and sizes\n"
     "  --tree         with --layout: print the atom tree (the containers' children) as well\n"
     "  --classic      convert by the classic rules: only a movie whose mdat is its first atom, written as\n"
     "                 moov and that mdat alone (every other atom is dropped)\n"
     "  --keep-free    keep top-level free and skip atoms (the default)\n"
-    "  --drop-free    leave top-level free and skip atoms out of the result\n"
+    "  --drop-free    leave top-level free and skip atoms out of the result (converts by copy)\n"
     "  -q, --quiet    print nothing but errors\n"
     "  -h, --help     print this text\n"
     "  --version      print the version\n"
@@ -30,15 +37,23 @@ const char s_szHelp[] =
     "tables. A movie already in fast-start form is left alone. Fragmented movies and compressed movie\n"
     "headers are refused.\n"
     "\n"
-    "Safety: the result is written to MOVIE.vroon-tmp (DEST.vroon-tmp with -o) beside it, flushed to the\n"
+    "Safety: by insertion, the result is checked before the movie is touched, and a journal beside it\n"
+    "(MOVIE.vroon-journal) records what is needed to finish or undo the conversion; it is removed once the\n"
+    "movie is converted and flushed to the disk. A run killed or cut off by a power failure leaves the\n"
+    "journal: the next vroon run on the movie, or vroon --recover MOVIE, first completes or undoes that\n"
+    "conversion and says which. A damaged journal, or one of another movie, is refused and the movie left\n"
+    "alone. While the insertion runs (milliseconds), another program reading the movie may see it change;\n"
+    "--copy avoids that: the movie is replaced by its converted form in one rename.\n"
+    "By copy, the result is written to MOVIE.vroon-tmp (DEST.vroon-tmp with -o) beside it, flushed to the\n"
     "disk, read back and checked, and only then renamed over the movie in one step. The movie is never\n"
     "changed before that rename; on an error or an interrupt the temporary file is removed. A temporary\n"
     "file left by a killed run can be deleted: the movie under its own name is complete.\n"
     "\n"
     "Exit status:\n"
     "  0  every movie ends in fast-start form (converted, or already fast-start and left alone);\n"
-    "     with --check every movie is in fast-start form; with --layout every movie was listed\n"
-    "  1  at least one movie could not be converted, checked or listed (the reason is printed)\n"
+    "     with --check every movie is in fast-start form; with --layout every movie was listed;\n"
+    "     with --recover no journal was refused and none could not be finished\n"
+    "  1  at least one movie could not be converted, checked, listed or recovered (the reason is printed)\n"
     "  2  the command line is wrong\n"
     "  3  with --check: at least one movie is not in fast-start form (and none failed)\n";
 
@@ -72,6 +87,11 @@ bool VROONOPTS_Parse(int argc, const char* const* argv, VROON_OPTIONS* pOptions,
         } else if (IsOption(szArg, nullptr, "--layout")) {
             options.mode = VROON_MODE_LAYOUT;
             ++nModes;
+        } else if (IsOption(szArg, nullptr, "--recover")) {
+            options.mode = VROON_MODE_RECOVER;
+            ++nModes;
+        } else if (IsOption(szArg, nullptr, "--copy")) {
+            options.fCopy = true;
         } else if (IsOption(szArg, nullptr, "--tree")) {
             options.fTree = true;
         } else if (IsOption(szArg, nullptr, "--classic")) {
@@ -100,7 +120,7 @@ bool VROONOPTS_Parse(int argc, const char* const* argv, VROON_OPTIONS* pOptions,
         return true;
     }
     if (nModes > 1)
-        return Fail("--check and --layout exclude each other");
+        return Fail("--check, --layout and --recover exclude each other");
     if (options.fTree && options.mode != VROON_MODE_LAYOUT)
         return Fail("--tree goes with --layout");
     if (options.movies.empty())
@@ -108,7 +128,9 @@ bool VROONOPTS_Parse(int argc, const char* const* argv, VROON_OPTIONS* pOptions,
     if (fOutput && options.movies.size() != 1)
         return Fail("-o takes exactly one SOURCE");
     if (fOutput && options.mode != VROON_MODE_CONVERT)
-        return Fail("-o goes with a conversion, not with --check or --layout");
+        return Fail("-o goes with a conversion, not with --check, --layout or --recover");
+    if (options.fCopy && (fOutput || options.mode != VROON_MODE_CONVERT || options.fClassic))
+        return Fail("--copy goes with a conversion in place (-o and --classic always write a new file)");
     if (options.fClassic && fFreeChosen)
         return Fail("--classic drops every atom but moov and mdat; --keep-free and --drop-free do not apply");
     *pOptions = options;

@@ -4,7 +4,14 @@
 #include <string>
 #include <vector>
 
-enum VROON_MODE { VROON_MODE_CONVERT, VROON_MODE_CHECK, VROON_MODE_LAYOUT, VROON_MODE_HELP, VROON_MODE_VERSION };
+enum VROON_MODE {
+    VROON_MODE_CONVERT,
+    VROON_MODE_CHECK,
+    VROON_MODE_LAYOUT,
+    VROON_MODE_RECOVER,
+    VROON_MODE_HELP,
+    VROON_MODE_VERSION,
+};
 
 // Exit status of the program.
 enum VROON_EXIT {
@@ -20,6 +27,7 @@ struct VROON_OPTIONS {
     bool fClassic = false;
     bool fDropFree = false;
     bool fQuiet = false;
+    bool fCopy = false;               // convert in place by copying even where an insertion would do
     std::string output;               // -o DEST, empty for in-place conversion
     std::vector<std::string> movies;
 };

@@ -7,12 +7,21 @@
 #include "movie/qtmodern.h"
 #include "toolkit/mfx.h"
 #include "tools/vroon/vroonfile.h"
+#include "tools/vroon/vroonplace.h"
 
 MFX_SOURCE_MODULE("VROONRUN");
 
 namespace {
 
-enum OUTCOME { OUTCOME_CONVERTED, OUTCOME_ALREADY, OUTCOME_NOT_FAST_START, OUTCOME_LISTED, OUTCOME_FAILED };
+enum OUTCOME {
+    OUTCOME_CONVERTED,
+    OUTCOME_ALREADY,
+    OUTCOME_NOT_FAST_START,
+    OUTCOME_LISTED,
+    OUTCOME_RECOVERED,
+    OUTCOME_NO_JOURNAL,
+    OUTCOME_FAILED,
+};
 
 struct RESULT {
     OUTCOME outcome;
@@ -59,6 +68,24 @@ public:
         : m_options(options), m_pOut(pOut), m_pErr(pErr), m_fProgress(fProgress && !options.fQuiet) {}
 
     RESULT RunOne(const std::string& movie) {
+        // An interrupted conversion is settled before anything else looks at the movie.
+        std::string recovery;
+        switch (VROONPLACE_Recover(VROONFILE_Resolve(movie.c_str()), &recovery)) {
+            case VROONRECOVERY_NONE:
+                if (m_options.mode == VROON_MODE_RECOVER)
+                    return {OUTCOME_NO_JOURNAL, "no interrupted conversion to recover"};
+                break;
+            case VROONRECOVERY_COMPLETED:
+            case VROONRECOVERY_UNDONE:
+                if (m_options.mode == VROON_MODE_RECOVER)
+                    return {OUTCOME_RECOVERED, recovery};
+                if (!m_options.fQuiet)
+                    fprintf(m_pOut, "%s: %s\n", movie.c_str(), recovery.c_str());
+                break;
+            case VROONRECOVERY_REFUSED:
+            case VROONRECOVERY_FAILED:
+                return Failed(recovery);
+        }
         CVroonFile source;
         if (!source.OpenRead(movie.c_str()))
             return Failed(VROONFILE_Describe(source.Error()));
@@ -151,15 +178,35 @@ private:
         }
         const std::string target = fInPlace ? VROONFILE_Resolve(movie.c_str()) : m_options.output;
         std::string error;
+        if (fInPlace && !m_options.fCopy && !m_options.fDropFree) {
+            source.Close();
+            QTM_INSERT insert;
+            switch (VROONPLACE_Convert(target, &insert, &error)) {
+                case VROONPLACE_CONVERTED:
+                    return Converted("in place, no data moved", insert.nUpgraded);
+                case VROONPLACE_FAILED:
+                    return Failed("not converted: " + error);
+                case VROONPLACE_NOT_POSSIBLE:
+                    break;
+            }
+            // The movie is unchanged; the copy reads it afresh.
+            if (!source.OpenRead(movie.c_str()))
+                return Failed(VROONFILE_Describe(source.Error()));
+        }
         if (!WriteAndReplace(source, plan, movie, target, fInPlace, &error))
             return Failed("not converted: " + error + (fInPlace ? "; the movie is unchanged" : ""));
         if (plan.result == QTM_ALREADY_FAST_START)
             return {OUTCOME_ALREADY, "already fast-start, copied unchanged to " + m_options.output};
-        std::string text = "converted (moov moved to the front";
-        if (plan.nUpgraded)
-            text += ", " + std::to_string(plan.nUpgraded) + " chunk offset table(s) widened to co64";
+        return Converted("by copy", plan.nUpgraded);
+    }
+
+    // The result line of a conversion: which way it went, what changed, and where the result is.
+    RESULT Converted(const char* szWay, unsigned nUpgraded) const {
+        std::string text = std::string("converted ") + szWay + " (moov moved to the front";
+        if (nUpgraded)
+            text += ", " + std::to_string(nUpgraded) + " chunk offset table(s) widened to co64";
         text += ")";
-        if (!fInPlace)
+        if (!m_options.output.empty())
             text += " to " + m_options.output;
         return {OUTCOME_CONVERTED, text};
     }
@@ -261,7 +308,8 @@ int VROONRUN_Run(const VROON_OPTIONS& options, FILE* pOut, FILE* pErr, bool fPro
     }
     if (options.movies.size() > 1 && !options.fQuiet) {
         std::string summary = "vroon: " + std::to_string(options.movies.size()) + " movies:";
-        const char* aszNames[] = {"converted", "already fast-start", "not fast-start", "listed", "failed"};
+        const char* aszNames[] = {"converted", "already fast-start", "not fast-start", "listed",
+                                  "recovered", "without a journal",  "failed"};
         const char* szSeparator = " ";
         for (int i = 0; i <= OUTCOME_FAILED; ++i) {
             if (anCount[i] == 0)

@@ -1,6 +1,6 @@
-// Fuzz target over the conversion for today's movies: any input is planned without a crash, and whenever a plan
-// is made, the output it describes passes the same check the converter makes on the disk, and converting that
-// output again finds nothing to do.
+// Fuzz target over the conversion for today's movies: any input is planned without a crash, by copy and by
+// insertion, and whenever a plan is made, the output it describes passes the same check the converter makes on
+// the disk, and converting that output again finds nothing to do.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -42,6 +42,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t cb) {
             abort();
         QTM_PLAN again;
         if (!QTMODERN_Plan(written, options, &again) || again.result != QTM_ALREADY_FAST_START)
+            abort();
+    }
+    QTM_INSERT insert;
+    if (QTMODERN_PlanInsert(source, 512, &insert) && insert.result == QTM_CONVERT) {
+        CQTInsertedSource inserted(source, insert);
+        std::string output(static_cast<size_t>(inserted.Size()), '\0');
+        if (!inserted.ReadAt(0, &output[0], output.size()))
+            abort();
+        CQTMemorySource written(output.data(), output.size());
+        if (QTMODERN_Verify(written, &qwWhere) != QTM_ALREADY_FAST_START)
+            abort();
+        QTM_INSERT again;
+        if (!QTMODERN_PlanInsert(written, 512, &again) || again.result != QTM_ALREADY_FAST_START)
             abort();
     }
     return 0;

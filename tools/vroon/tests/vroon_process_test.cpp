@@ -2,10 +2,13 @@
 // 4 GB; and the safety of the in-place conversion when the process is killed, interrupted or runs out of space.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <linux/falloc.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
+#include <sys/vfs.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -57,6 +60,27 @@ OUTPUT Vroon(const string& args) {
 
 string Quoted(const string& path) {
     return "'" + path + "'";
+}
+
+ino_t Inode(const string& path) {
+    struct stat st;
+    return stat(path.c_str(), &st) == 0 ? st.st_ino : 0;
+}
+
+// Whether the file system of a file inserts ranges, tried on a scratch file beside it.
+bool CanInsert(const string& beside) {
+    const string probe = beside + ".insert-probe";
+    const int fd = open(probe.c_str(), O_RDWR | O_CREAT | O_TRUNC, 0600);
+    bool fInserts = false;
+    if (fd >= 0) {
+        struct statfs fs;
+        const std::vector<char> block(fstatfs(fd, &fs) == 0 ? static_cast<size_t>(fs.f_bsize) * 2 : 0, 'p');
+        fInserts = !block.empty() && write(fd, block.data(), block.size()) == static_cast<ssize_t>(block.size()) &&
+                   fallocate(fd, FALLOC_FL_INSERT_RANGE, 0, static_cast<off_t>(fs.f_bsize)) == 0;
+        close(fd);
+    }
+    remove(probe.c_str());
+    return fInserts;
 }
 
 string Framemd5(const string& movie, const string& codecOptions) {
@@ -158,16 +182,31 @@ TEST_P(VroonFfmpegTest, ConvertsInPlaceWithEveryFrameAndPacketIntactAndMoovFirst
     ASSERT_NE(string::npos, decoded.find("\n2,")) << "three streams expected";
     ASSERT_EQ(packets, Framemd5(movie, "-c copy")) << "the source as laid out for the test already differs";
 
+    // By insertion where the file system can (the same file, no data moved), and by copy.
+    const string copied = Scratch(string(c.szName) + "_copied" + c.szExt);
+    ASSERT_TRUE(TESTFILE_Write(copied, TESTFILE_Read(movie)));
+    const bool fInserts = CanInsert(movie);
+    const ino_t inode = Inode(movie);
     const OUTPUT converted = Vroon(Quoted(movie));
     EXPECT_EQ(0, converted.nStatus);
-    EXPECT_EQ(movie + ": converted (moov moved to the front)\n", converted.text);
-    EXPECT_FALSE(TESTFILE_Exists(movie + VROONRUN_TEMP_SUFFIX));
-    const string result = TopLevelByFfprobe(movie);
-    EXPECT_LT(result.find("moov"), result.find("mdat")) << result;
-    EXPECT_EQ(source.size(), result.size()) << source << "/ " << result;
-    EXPECT_EQ(decoded, Framemd5(movie, ""));
-    EXPECT_EQ(packets, Framemd5(movie, "-c copy"));
-    EXPECT_EQ(0, Vroon("--check " + Quoted(movie)).nStatus);
+    EXPECT_EQ(movie + (fInserts ? ": converted in place, no data moved (moov moved to the front)\n"
+                                : ": converted by copy (moov moved to the front)\n"),
+              converted.text);
+    EXPECT_EQ(fInserts, inode == Inode(movie));
+    const OUTPUT byCopy = Vroon("--copy " + Quoted(copied));
+    EXPECT_EQ(copied + ": converted by copy (moov moved to the front)\n", byCopy.text);
+    for (const string& result : {movie, copied}) {
+        SCOPED_TRACE(result);
+        EXPECT_FALSE(TESTFILE_Exists(result + VROONRUN_TEMP_SUFFIX));
+        EXPECT_FALSE(TESTFILE_Exists(result + ".vroon-journal"));
+        const string layout = TopLevelByFfprobe(result);
+        EXPECT_LT(layout.find("moov"), layout.find("mdat")) << layout;
+        EXPECT_EQ(decoded, Framemd5(result, ""));
+        EXPECT_EQ(packets, Framemd5(result, "-c copy"));
+        EXPECT_EQ(0, Vroon("--check " + Quoted(result)).nStatus);
+    }
+    EXPECT_EQ(source.size(), TopLevelByFfprobe(copied).size()) << source;
+    remove(copied.c_str());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -222,28 +261,38 @@ TEST(VroonProcessTest, RefusalsAndUsageErrorsGiveTheDocumentedStatus) {
 }
 
 // The converted movie keeps what the user set on the file: its permissions, and a symbolic link to it stays a
-// link (the movie it points at is converted).
+// link (the movie it points at is converted, by insertion or by copy, and its journal is beside it).
 TEST(VroonProcessTest, KeepsPermissionsAndSymbolicLinks) {
     const string movie = Scratch("linked.mov"), link = Scratch("link.mov");
     const std::vector<string> parts = {MOVIEFIXTURE_Atom(QTATOM_MDAT, QTMFIXTURE_Media(3000, 'p')), QTMFIXTURE_MOOV};
-    ASSERT_TRUE(TESTFILE_Write(movie, QTMFIXTURE_Layout(parts, {0, 1}, {{0, 10}}, QTATOM_STCO)));
-    ASSERT_EQ(0, chmod(movie.c_str(), 0640));
-    remove(link.c_str());
-    ASSERT_EQ(0, symlink(movie.c_str(), link.c_str()));
-    const OUTPUT output = Vroon(Quoted(link));
-    EXPECT_EQ(0, output.nStatus) << output.text;
-    struct stat st;
-    ASSERT_EQ(0, lstat(link.c_str(), &st));
-    EXPECT_TRUE(S_ISLNK(st.st_mode));
-    ASSERT_EQ(0, stat(movie.c_str(), &st));
-    EXPECT_EQ(0640u, st.st_mode & 07777);
-    EXPECT_EQ(QTMFIXTURE_Layout(parts, {1, 0}, {{0, 10}}, QTATOM_STCO), TESTFILE_Read(movie));
+    for (const string way : {"", "--copy "}) {
+        SCOPED_TRACE(way);
+        ASSERT_TRUE(TESTFILE_Write(movie, QTMFIXTURE_Layout(parts, {0, 1}, {{0, 10}}, QTATOM_STCO)));
+        ASSERT_EQ(0, chmod(movie.c_str(), 0640));
+        remove(link.c_str());
+        ASSERT_EQ(0, symlink(movie.c_str(), link.c_str()));
+        const OUTPUT output = Vroon(way + Quoted(link));
+        EXPECT_EQ(0, output.nStatus) << output.text;
+        struct stat st;
+        ASSERT_EQ(0, lstat(link.c_str(), &st));
+        EXPECT_TRUE(S_ISLNK(st.st_mode));
+        ASSERT_EQ(0, stat(movie.c_str(), &st));
+        EXPECT_EQ(0640u, st.st_mode & 07777);
+        if (way.empty()) {
+            EXPECT_NE(string::npos, Vroon("--layout " + Quoted(movie)).text.find(":\n  moov  at 0  "));
+            EXPECT_EQ(0, Vroon("--check " + Quoted(movie)).nStatus);
+        } else {
+            EXPECT_EQ(QTMFIXTURE_Layout(parts, {1, 0}, {{0, 10}}, QTATOM_STCO), TESTFILE_Read(movie));
+        }
+        EXPECT_FALSE(TESTFILE_Exists(link + ".vroon-journal"));
+    }
     remove(link.c_str());
     remove(movie.c_str());
 }
 
-// A movie whose media data straddles 4 GB after moov moves in front: the stco table must become co64. The
-// bulk of the file is a hole, so it costs no disk space where the file system keeps holes.
+// A movie whose media data straddles 4 GB after moov moves in front: the stco table must become co64, by
+// insertion and by copy. The bulk of the file is a hole, so it costs no disk space where the file system keeps
+// holes.
 TEST(VroonProcessTest, MovieOfMoreThan4GBGetsItsOffsetsWidened) {
     const string movie = Scratch("large.mov");
     const string ftyp = MOVIEFIXTURE_Atom(QTATOM_FTYP, "qt  \0\0\0\0qt  ");
@@ -255,17 +304,17 @@ TEST(VroonProcessTest, MovieOfMoreThan4GBGetsItsOffsetsWidened) {
         media += "chunk#" + std::to_string(i) + string(50, '.');
     }
     const string moov = QTMFIXTURE_Moov(chunks, QTATOM_STCO);
-    {
+    const uint64_t cbWidened = moov.size() + 4 * chunks.size();
+    auto WriteMovie = [&]() {
         FILE* pFile = fopen(movie.c_str(), "wb");
-        ASSERT_TRUE(pFile);
         const string first = ftyp + MOVIEFIXTURE_DWORD(static_cast<uint32_t>(qwSecond - ftyp.size())) + "mdat";
         const string second = MOVIEFIXTURE_Atom(QTATOM_MDAT, media) + moov;
-        const bool fOk = fwrite(first.data(), first.size(), 1, pFile) == 1 &&
+        const bool fOk = pFile && fwrite(first.data(), first.size(), 1, pFile) == 1 &&
                          fseeko(pFile, static_cast<off_t>(qwSecond), SEEK_SET) == 0 &&
                          fwrite(second.data(), second.size(), 1, pFile) == 1;
-        ASSERT_EQ(0, fclose(pFile));
-        ASSERT_TRUE(fOk);
-    }
+        return pFile && fclose(pFile) == 0 && fOk;
+    };
+    ASSERT_TRUE(WriteMovie());
     struct stat st;
     ASSERT_EQ(0, stat(movie.c_str(), &st));
     struct statvfs fs;
@@ -274,29 +323,50 @@ TEST(VroonProcessTest, MovieOfMoreThan4GBGetsItsOffsetsWidened) {
         remove(movie.c_str());
         GTEST_SKIP() << "this file system does not keep the 4 GB sparse movie as a hole";
     }
-    const OUTPUT output = Vroon(Quoted(movie));
-    EXPECT_EQ(0, output.nStatus);
-    EXPECT_EQ(movie + ": converted (moov moved to the front, 1 chunk offset table(s) widened to co64)\n", output.text);
+    const bool fInserts = CanInsert(movie);
+    const uint64_t cbBlock = fs.f_bsize;
+    const struct {
+        const char* szArgs;
+        bool fTried;  // the way is open on this file system
+        const char* szWay;
+        uint64_t qwShift;  // how far every chunk moves
+    } ways[] = {
+        {"", fInserts, "in place, no data moved", (ftyp.size() + cbWidened + 8 + cbBlock - 1) / cbBlock * cbBlock},
+        {"--copy ", true, "by copy", cbWidened},
+    };
+    for (const auto& way : ways) {
+        SCOPED_TRACE(way.szWay);
+        if (!way.fTried) {
+            ADD_FAILURE() << "the file system of " << movie << " inserts no ranges: the insertion is not tested";
+            continue;
+        }
+        ASSERT_TRUE(WriteMovie());
+        const OUTPUT output = Vroon(way.szArgs + Quoted(movie));
+        EXPECT_EQ(0, output.nStatus);
+        EXPECT_EQ(movie + ": converted " + way.szWay +
+                      " (moov moved to the front, 1 chunk offset table(s) widened to co64)\n",
+                  output.text);
 
-    // The result: ftyp, moov with a co64 table, then both mdat atoms; every offset lands on its marker.
-    FILE* pFile = fopen(movie.c_str(), "rb");
-    ASSERT_TRUE(pFile);
-    string head(4096, '\0');
-    head.resize(fread(&head[0], 1, head.size(), pFile));
-    const size_t nCo64 = head.find("co64");
-    ASSERT_NE(string::npos, nCo64);
-    EXPECT_EQ("moov", head.substr(ftyp.size() + 4, 4));
-    EXPECT_EQ(chunks.size(), MOVIEFIXTURE_GetDWORD(head, nCo64 + 8));
-    for (size_t i = 0; i < chunks.size(); ++i) {
-        const uint64_t qwChunk = MOVIEFIXTURE_GetQWORD(head, nCo64 + 12 + 8 * i);
-        EXPECT_EQ(chunks[i] + moov.size() + 4 * chunks.size(), qwChunk);  // moved by the widened moov
-        char szMarker[16] = {};
-        ASSERT_EQ(0, fseeko(pFile, static_cast<off_t>(qwChunk), SEEK_SET));
-        ASSERT_EQ(1u, fread(szMarker, 7, 1, pFile));
-        EXPECT_EQ("chunk#" + std::to_string(i), string(szMarker));
+        // The result: ftyp, moov with a co64 table, then both mdat atoms; every offset lands on its marker.
+        FILE* pFile = fopen(movie.c_str(), "rb");
+        ASSERT_TRUE(pFile);
+        string head(4096, '\0');
+        head.resize(fread(&head[0], 1, head.size(), pFile));
+        const size_t nCo64 = head.find("co64");
+        ASSERT_NE(string::npos, nCo64);
+        EXPECT_EQ("moov", head.substr(ftyp.size() + 4, 4));
+        EXPECT_EQ(chunks.size(), MOVIEFIXTURE_GetDWORD(head, nCo64 + 8));
+        for (size_t i = 0; i < chunks.size(); ++i) {
+            const uint64_t qwChunk = MOVIEFIXTURE_GetQWORD(head, nCo64 + 12 + 8 * i);
+            EXPECT_EQ(chunks[i] + way.qwShift, qwChunk);
+            char szMarker[16] = {};
+            ASSERT_EQ(0, fseeko(pFile, static_cast<off_t>(qwChunk), SEEK_SET));
+            ASSERT_EQ(1u, fread(szMarker, 7, 1, pFile));
+            EXPECT_EQ("chunk#" + std::to_string(i), string(szMarker));
+        }
+        EXPECT_GT(MOVIEFIXTURE_GetQWORD(head, nCo64 + 12 + 8 * (chunks.size() - 1)), 0xFFFFFFFFull);
+        fclose(pFile);
     }
-    EXPECT_GT(MOVIEFIXTURE_GetQWORD(head, nCo64 + 12 + 8 * (chunks.size() - 1)), 0xFFFFFFFFull);
-    fclose(pFile);
     remove(movie.c_str());
 }
 
@@ -317,26 +387,44 @@ KILLFIXTURE MakeKillFixture(const string& name) {
     return fixture;
 }
 
-pid_t Start(const string& movie) {
-    const char* argv[] = {VROON_PATH, "--quiet", movie.c_str(), nullptr};
+// Starts vroon on the movie, by copy or the default way, with VROON_TEST_STOP set to szStop (null: not set).
+pid_t Start(const string& movie, bool fCopy, const char* szStop = nullptr) {
+    std::vector<const char*> argv = {VROON_PATH, "--quiet"};
+    if (fCopy)
+        argv.push_back("--copy");
+    argv.push_back(movie.c_str());
+    argv.push_back(nullptr);
+    std::vector<string> environment;
+    for (char** p = environ; *p; ++p)
+        environment.push_back(*p);
+    if (szStop)
+        environment.push_back(string("VROON_TEST_STOP=") + szStop);
+    std::vector<char*> envp;
+    for (string& variable : environment)
+        envp.push_back(&variable[0]);
+    envp.push_back(nullptr);
     pid_t pid = -1;
-    posix_spawn(&pid, VROON_PATH, nullptr, nullptr, const_cast<char**>(argv), environ);
+    posix_spawn(&pid, VROON_PATH, nullptr, nullptr, const_cast<char**>(argv.data()), envp.data());
     return pid;
 }
 
 // Kills the conversion at spread-out moments, from before it opens the movie to after it has finished: the
-// movie's name must always hold either the whole original or the whole converted movie.
-void KillAtRandomMoments(int nSignal, bool fTemporaryMayStay) {
+// movie's name must always hold either the whole original or the whole converted movie, by copy at once, by
+// insertion once a recovery has settled what the killed run left.
+void KillAtRandomMoments(int nSignal, bool fCopy) {
     const KILLFIXTURE fixture = MakeKillFixture(nSignal == SIGKILL ? "kill.mov" : "interrupt.mov");
     ASSERT_TRUE(TESTFILE_Write(fixture.movie, fixture.source));
     const auto start = std::chrono::steady_clock::now();
-    const pid_t pidTimed = Start(fixture.movie);
+    const pid_t pidTimed = Start(fixture.movie, fCopy);
     int nWait = 0;
     ASSERT_EQ(pidTimed, waitpid(pidTimed, &nWait, 0));
     ASSERT_EQ(0, WEXITSTATUS(nWait));
     const long nMicros =
         std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start).count();
-    ASSERT_EQ(fixture.converted, TESTFILE_Read(fixture.movie));
+    const string converted = TESTFILE_Read(fixture.movie);
+    if (fCopy) {
+        ASSERT_EQ(fixture.converted, converted);
+    }
 
     std::mt19937 random(12345);
     std::uniform_int_distribution<long> moment(0, nMicros + nMicros / 4);
@@ -344,19 +432,22 @@ void KillAtRandomMoments(int nSignal, bool fTemporaryMayStay) {
     for (int nRound = 0; nRound < 20; ++nRound) {
         SCOPED_TRACE(nRound);
         ASSERT_TRUE(TESTFILE_Write(fixture.movie, fixture.source));
-        const pid_t pid = Start(fixture.movie);
+        const pid_t pid = Start(fixture.movie, fCopy);
         ASSERT_GT(pid, 0);
         usleep(static_cast<useconds_t>(moment(random)));
         kill(pid, nSignal);
         ASSERT_EQ(pid, waitpid(pid, &nWait, 0));
-        const string bytes = TESTFILE_Read(fixture.movie);
-        const bool fOriginal = bytes == fixture.source;
-        EXPECT_TRUE(fOriginal || bytes == fixture.converted) << "the movie holds " << bytes.size() << " other bytes";
-        ++anSeen[fOriginal ? 0 : 1];
         const string temp = fixture.movie + VROONRUN_TEMP_SUFFIX;
-        if (!fTemporaryMayStay) {
+        if (nSignal != SIGKILL) {
             EXPECT_FALSE(TESTFILE_Exists(temp));
         }
+        if (!fCopy) {
+            EXPECT_EQ(0, Vroon("--recover " + Quoted(fixture.movie)).nStatus);
+        }
+        const string bytes = TESTFILE_Read(fixture.movie);
+        const bool fOriginal = bytes == fixture.source;
+        EXPECT_TRUE(fOriginal || bytes == converted) << "the movie holds " << bytes.size() << " other bytes";
+        ++anSeen[fOriginal ? 0 : 1];
         remove(temp.c_str());
     }
     printf("of 20 conversions stopped at random: %d left the original, %d had finished\n", anSeen[0], anSeen[1]);
@@ -365,18 +456,96 @@ void KillAtRandomMoments(int nSignal, bool fTemporaryMayStay) {
 
 TEST(VroonProcessTest, KilledAtAnyMomentTheMovieIsWholeUnderItsName) {
     KillAtRandomMoments(SIGKILL, true);
+    KillAtRandomMoments(SIGKILL, false);
 }
 
 TEST(VroonProcessTest, InterruptedTheMovieIsWholeAndTheTemporaryFileRemoved) {
+    KillAtRandomMoments(SIGINT, true);
     KillAtRandomMoments(SIGINT, false);
+}
+
+// The conversion by insertion killed at each of its stop points, between its steps and inside its writes: the
+// next run (a recovery, or a conversion, which recovers first) leaves the original movie or the converted one,
+// and no journal. Up to the journal under its own name nothing has changed; after it, the conversion completes.
+TEST(VroonProcessTest, KilledAtEveryStepOfAnInsertionTheMovieIsWholeAfterRecovery) {
+    const string movie = Scratch("stops.mov"), journal = movie + ".vroon-journal";
+    if (!CanInsert(movie))
+        GTEST_SKIP() << "the file system of " << movie << " inserts no ranges: the insertion is not tested here";
+    const std::vector<string> parts = {MOVIEFIXTURE_Atom(QTATOM_FTYP, "qt  \0\0\0\0qt  "),
+                                       MOVIEFIXTURE_Atom(QTATOM_WIDE, ""),
+                                       MOVIEFIXTURE_Atom(QTATOM_MDAT, QTMFIXTURE_Media(100000, 's')), QTMFIXTURE_MOOV,
+                                       MOVIEFIXTURE_Atom(QTATOM_MDAT, QTMFIXTURE_Media(50000, 't'))};
+    const std::vector<QTMFIXTURE_CHUNK> chunks = {{2, 0}, {2, 99999}, {4, 10}};
+    const struct {
+        const char* szLayout;
+        string source;
+    } layouts[] = {
+        {"moov last", QTMFIXTURE_Layout(parts, {0, 1, 2, 4, 3}, chunks, QTATOM_STCO)},
+        {"moov between two mdat", QTMFIXTURE_Layout(parts, {0, 1, 2, 3, 4}, chunks, QTATOM_STCO)},
+    };
+    const struct {
+        const char* szStop;
+        bool fJournal;    // the stopped run leaves the journal
+        bool fConverted;  // and the recovery completes the conversion
+    } stops[] = {
+        {"journal-half", false, false}, {"journal-written", false, false}, {"journal-placed", true, false},
+        {"inserted", true, true},       {"head-half", true, true},         {"head-written", true, true},
+        {"patch-1", true, true},        {"patch-2", true, true},           {"cut", true, true},
+        {"flushed", true, true},        {"journal-removed", false, true},
+    };
+    for (const auto& layout : layouts) {
+        ASSERT_TRUE(TESTFILE_Write(movie, layout.source));
+        ASSERT_EQ(0, Vroon("--quiet " + Quoted(movie)).nStatus);
+        const string converted = TESTFILE_Read(movie);
+        ASSERT_NE(layout.source, converted);
+        for (const auto& stop : stops) {
+            for (const string next : {"--recover", "--quiet", "--check"}) {
+                SCOPED_TRACE(string(layout.szLayout) + ", stopped at " + stop.szStop + ", then " + next);
+                ASSERT_TRUE(TESTFILE_Write(movie, layout.source));
+                const pid_t pid = Start(movie, false, stop.szStop);
+                int nWait = 0;
+                ASSERT_EQ(pid, waitpid(pid, &nWait, 0));
+                // The layout with moov last has one patch less: there the conversion runs to its end.
+                const bool fPassed = string(stop.szStop) != "patch-2" || &layout != &layouts[0];
+                EXPECT_EQ(fPassed, WIFSIGNALED(nWait) && WTERMSIG(nWait) == SIGKILL);
+                EXPECT_EQ(fPassed && stop.fJournal, TESTFILE_Exists(journal));
+                const OUTPUT after = Vroon(next + " " + Quoted(movie));
+                const bool fConverted = stop.fConverted || next == "--quiet";
+                EXPECT_EQ(next == "--check" && !fConverted ? 3 : 0, after.nStatus) << after.text;
+                EXPECT_EQ(fConverted ? converted : layout.source, TESTFILE_Read(movie));
+                EXPECT_FALSE(TESTFILE_Exists(journal));
+                remove((movie + VROONRUN_TEMP_SUFFIX).c_str());
+            }
+        }
+    }
+    remove(movie.c_str());
+}
+
+// Where the file system inserts nothing (tmpfs here), the same conversion takes the copying way, with the result
+// the copy gives anywhere.
+TEST(VroonProcessTest, WhereTheFileSystemCannotInsertTheMovieIsCopied) {
+    const string movie = "/dev/shm/vroonproc_fallback.mov";
+    struct statfs fs;
+    if (statfs("/dev/shm", &fs) != 0 || fs.f_type != 0x01021994 /* TMPFS_MAGIC */)
+        GTEST_SKIP() << "no tmpfs at /dev/shm to try the fallback on";
+    const KILLFIXTURE fixture = MakeKillFixture("fallback.mov");
+    ASSERT_TRUE(TESTFILE_Write(movie, fixture.source));
+    ASSERT_FALSE(CanInsert(movie));
+    const OUTPUT output = Vroon(Quoted(movie));
+    EXPECT_EQ(0, output.nStatus);
+    EXPECT_EQ(movie + ": converted by copy (moov moved to the front)\n", output.text);
+    EXPECT_EQ(fixture.converted, TESTFILE_Read(movie));
+    EXPECT_FALSE(TESTFILE_Exists(movie + ".vroon-journal"));
+    EXPECT_FALSE(TESTFILE_Exists(movie + VROONRUN_TEMP_SUFFIX));
+    remove(movie.c_str());
 }
 
 TEST(VroonProcessTest, AFullDiskLeavesTheMovieAndNoTemporaryFile) {
     const KILLFIXTURE fixture = MakeKillFixture("full.mov");
     ASSERT_TRUE(TESTFILE_Write(fixture.movie, fixture.source));
     // The file size limit makes every write past 2 MB fail as a full disk would.
-    const OUTPUT output =
-        Shell("trap '' XFSZ; ulimit -f 2048; exec " + string(VROON_PATH) + " " + Quoted(fixture.movie) + " 2>&1");
+    const OUTPUT output = Shell("trap '' XFSZ; ulimit -f 2048; exec " + string(VROON_PATH) + " --copy " +
+                                Quoted(fixture.movie) + " 2>&1");
     EXPECT_EQ(1, output.nStatus);
     EXPECT_EQ(fixture.movie + ": not converted: no space left on the disk writing " + fixture.movie +
                   VROONRUN_TEMP_SUFFIX + "; the movie is unchanged\n",

@@ -36,6 +36,12 @@ TEST(VroonOptsTest, AcceptsTheDocumentedForms) {
     EXPECT_EQ(VROON_MODE_CHECK, options.mode);
     EXPECT_TRUE(options.fClassic);
 
+    ASSERT_TRUE(Parse({"--copy", "a.mov"}, &options, &error));
+    EXPECT_TRUE(options.fCopy);
+    ASSERT_TRUE(Parse({"--recover", "a.mov", "b.mov"}, &options, &error));
+    EXPECT_EQ(VROON_MODE_RECOVER, options.mode);
+    EXPECT_FALSE(options.fCopy);
+
     ASSERT_TRUE(Parse({"--help"}, &options, &error));
     EXPECT_EQ(VROON_MODE_HELP, options.mode);
     ASSERT_TRUE(Parse({"--version"}, &options, &error));
@@ -52,8 +58,13 @@ TEST(VroonOptsTest, RefusesWrongCommandLinesWithAReason) {
         {{"a.mov", "-o"}, "-o needs the name of the file to write"},
         {{"a.mov", "b.mov", "-o", "c.mov"}, "-o takes exactly one SOURCE"},
         {{"-o", "x", "-o", "y", "a.mov"}, "-o may be given once"},
-        {{"--check", "-o", "x", "a.mov"}, "-o goes with a conversion, not with --check or --layout"},
-        {{"--check", "--layout", "a.mov"}, "--check and --layout exclude each other"},
+        {{"--check", "-o", "x", "a.mov"}, "-o goes with a conversion, not with --check, --layout or --recover"},
+        {{"--check", "--layout", "a.mov"}, "--check, --layout and --recover exclude each other"},
+        {{"--recover", "--check", "a.mov"}, "--check, --layout and --recover exclude each other"},
+        {{"--copy", "a.mov", "-o", "b.mov"},
+         "--copy goes with a conversion in place (-o and --classic always write a new file)"},
+        {{"--copy", "--check", "a.mov"},
+         "--copy goes with a conversion in place (-o and --classic always write a new file)"},
         {{"--tree", "a.mov"}, "--tree goes with --layout"},
         {{"--keep-free", "--drop-free", "a.mov"}, "--keep-free and --drop-free exclude each other"},
         {{"--classic", "--drop-free", "a.mov"},

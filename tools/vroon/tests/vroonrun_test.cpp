@@ -7,6 +7,7 @@
 
 #include "movie/tests/qtmodernfixture.h"
 #include "testing/testsupport/testfile.h"
+#include "tools/vroon/vroonjournal.h"
 #include "tools/vroon/vroonopts.h"
 #include "tools/vroon/vroonrun.h"
 
@@ -56,6 +57,7 @@ protected:
         for (const std::string& file : m_files) {
             remove(file.c_str());
             remove((file + VROONRUN_TEMP_SUFFIX).c_str());
+            remove((file + VROONJOURNAL_SUFFIX).c_str());
         }
     }
     void Track(const char* szName) { m_files.push_back(Path(szName)); }
@@ -63,13 +65,13 @@ protected:
     std::vector<std::string> m_files;
 };
 
-TEST_F(VroonRunTest, ConvertsInPlaceAndLeavesNoTemporaryFile) {
+TEST_F(VroonRunTest, ConvertsInPlaceByCopyAndLeavesNoTemporaryFile) {
     Write("slow.mp4", SLOW);
     const std::string path = Path("slow.mp4");
-    EXPECT_EQ(VROON_EXIT_OK, Run({path.c_str()}));
+    EXPECT_EQ(VROON_EXIT_OK, Run({"--copy", path.c_str()}));
     EXPECT_EQ(FAST, TESTFILE_Read(path));
     EXPECT_FALSE(TESTFILE_Exists(path + VROONRUN_TEMP_SUFFIX));
-    EXPECT_EQ(path + ": converted (moov moved to the front)\n", m_out);
+    EXPECT_EQ(path + ": converted by copy (moov moved to the front)\n", m_out);
     EXPECT_EQ("", m_err);
 
     // Converting again finds it in fast-start form and leaves it byte for byte.
@@ -85,7 +87,7 @@ TEST_F(VroonRunTest, WritesANewFileWithDashOAndNeverOverwritesOne) {
     EXPECT_EQ(VROON_EXIT_OK, Run({source.c_str(), "-o", dest.c_str()}));
     EXPECT_EQ(SLOW, TESTFILE_Read(source));
     EXPECT_EQ(FAST, TESTFILE_Read(dest));
-    EXPECT_EQ(source + ": converted (moov moved to the front) to " + dest + "\n", m_out);
+    EXPECT_EQ(source + ": converted by copy (moov moved to the front) to " + dest + "\n", m_out);
 
     EXPECT_EQ(VROON_EXIT_FAILED, Run({source.c_str(), "-o", dest.c_str()}));
     EXPECT_EQ(source + ": " + dest + " already exists; it is not overwritten\n", m_err);
@@ -141,8 +143,8 @@ TEST_F(VroonRunTest, SeveralMoviesGetALineEachAndASummary) {
               m_out);
     EXPECT_EQ(SLOW, TESTFILE_Read(one));
 
-    EXPECT_EQ(VROON_EXIT_FAILED, Run({one.c_str(), two.c_str(), three.c_str()}));
-    EXPECT_EQ(one + ": converted (moov moved to the front)\n" + two + ": already fast-start, left alone\n" +
+    EXPECT_EQ(VROON_EXIT_FAILED, Run({"--copy", one.c_str(), two.c_str(), three.c_str()}));
+    EXPECT_EQ(one + ": converted by copy (moov moved to the front)\n" + two + ": already fast-start, left alone\n" +
                   "vroon: 3 movies: 1 converted, 1 already fast-start, 1 failed\n",
               m_out);
     EXPECT_EQ(three + ": not found\n", m_err);
@@ -187,6 +189,99 @@ TEST_F(VroonRunTest, ClassicRulesConvertOnlyAMovieThatBeginsWithMdat) {
     EXPECT_EQ(VROON_EXIT_NOT_FAST_START, Run({"--classic", "--check", Path("fast.mp4").c_str()}));
     Write("moovfirst.mov", flatFast);
     EXPECT_EQ(VROON_EXIT_OK, Run({"--classic", "--check", Path("moovfirst.mov").c_str()}));
+}
+
+// The journal a conversion by insertion of SLOW writes, for a movie of the given name.
+VROON_JOURNAL JournalOfSlow(const std::string& name) {
+    CQTMemorySource memory(SLOW.data(), SLOW.size());
+    VROON_JOURNAL journal;
+    journal.name = name;
+    EXPECT_TRUE(QTMODERN_PlanInsert(memory, 4096, &journal.insert));
+    const QTM_INSERT& insert = journal.insert;
+    journal.dwProbeCrc = VROONJOURNAL_Crc32(SLOW.data() + insert.qwProbeAt, insert.cbProbe);
+    return journal;
+}
+
+std::string Text(const std::vector<uint8_t>& bytes) {
+    return std::string(bytes.begin(), bytes.end());
+}
+
+// What a killed conversion by insertion leaves is settled by the next run, whatever it was asked to do, or by
+// --recover: before the insertion the journal is dropped, after it the conversion is completed.
+TEST_F(VroonRunTest, AJournalLeftByAKilledConversionIsSettledFirst) {
+    const std::string path = Path("killed.mp4"), journal = path + VROONJOURNAL_SUFFIX;
+    const VROON_JOURNAL record = JournalOfSlow(path);
+    const std::string bytes = Text(VROONJOURNAL_Encode(record));
+    CQTMemorySource memory(SLOW.data(), SLOW.size());
+    CQTInsertedSource inserted(memory, record.insert);
+    std::string converted(static_cast<size_t>(inserted.Size()), '\0');
+    ASSERT_TRUE(inserted.ReadAt(0, &converted[0], converted.size()));
+    const std::string undone = path + ": undid an interrupted conversion, which had not changed the movie yet\n";
+    const std::string completed = path + ": completed an interrupted conversion (in place, no data moved)\n";
+
+    // Killed before the insertion: the movie is untouched and the journal goes; the conversion asked for runs.
+    Write("killed.mp4", SLOW);
+    ASSERT_TRUE(TESTFILE_Write(journal, bytes));
+    EXPECT_EQ(VROON_EXIT_OK, Run({"--copy", path.c_str()}));
+    EXPECT_EQ(undone + path + ": converted by copy (moov moved to the front)\n", m_out);
+    EXPECT_EQ(FAST, TESTFILE_Read(path));
+    EXPECT_FALSE(TESTFILE_Exists(journal));
+
+    // Killed after the insertion, with the head half written, at the moov cut off, or after the last flush.
+    const std::string head = Text(record.insert.patches[0].bytes);
+    const std::string states[] = {
+        std::string(head.size(), '\0') + SLOW,
+        head.substr(0, head.size() / 2) + std::string(head.size() - head.size() / 2, '\0') + SLOW,
+        converted.substr(0, head.size()) + SLOW.substr(0, converted.size() - head.size()),
+        converted,
+    };
+    for (const std::string& state : states) {
+        SCOPED_TRACE(&state - states);
+        Write("killed.mp4", state);
+        ASSERT_TRUE(TESTFILE_Write(journal, bytes));
+        EXPECT_EQ(VROON_EXIT_OK, Run({"--recover", path.c_str()}));
+        EXPECT_EQ(completed, m_out);
+        EXPECT_EQ(converted, TESTFILE_Read(path));
+        EXPECT_FALSE(TESTFILE_Exists(journal));
+    }
+    // A check runs after the recovery too, and then finds the movie in fast-start form.
+    Write("killed.mp4", std::string(head.size(), '\0') + SLOW);
+    ASSERT_TRUE(TESTFILE_Write(journal, bytes));
+    EXPECT_EQ(VROON_EXIT_OK, Run({"--check", path.c_str()}));
+    EXPECT_EQ(completed + path + ": fast-start\n", m_out);
+
+    EXPECT_EQ(VROON_EXIT_OK, Run({"--recover", path.c_str()}));
+    EXPECT_EQ(path + ": no interrupted conversion to recover\n", m_out);
+}
+
+// A journal that is damaged, of another movie, or of another state of this one is not acted on.
+TEST_F(VroonRunTest, ADamagedOrForeignJournalIsRefusedAndNothingTouched) {
+    const std::string path = Path("refused.mp4"), journal = path + VROONJOURNAL_SUFFIX;
+    std::string damaged = Text(VROONJOURNAL_Encode(JournalOfSlow(path)));
+    damaged[damaged.size() / 2] ^= 1;
+    const struct {
+        const char* szName;
+        std::string movie, journal, reason;
+    } cases[] = {
+        {"damaged", SLOW, damaged, "the journal " + journal + " is damaged"},
+        {"not a journal", SLOW, "some notes of mine", journal + " is not a journal of this vroon"},
+        {"another movie's", SLOW, Text(VROONJOURNAL_Encode(JournalOfSlow("other.mp4"))),
+         "the journal " + journal + " belongs to another movie (other.mp4)"},
+        {"another size", SLOW + "x", Text(VROONJOURNAL_Encode(JournalOfSlow(path))),
+         "the journal " + journal + " does not match the movie (its size or its media data differ)"},
+    };
+    for (const auto& c : cases) {
+        for (const char* szMode : {"--recover", "--check", "--layout"}) {
+            SCOPED_TRACE(std::string(c.szName) + " " + szMode);
+            Write("refused.mp4", c.movie);
+            ASSERT_TRUE(TESTFILE_Write(journal, c.journal));
+            EXPECT_EQ(VROON_EXIT_FAILED, Run({szMode, path.c_str()}));
+            EXPECT_EQ(path + ": " + c.reason + "; the movie and the journal are left alone\n", m_err);
+            EXPECT_EQ("", m_out);
+            EXPECT_EQ(c.movie, TESTFILE_Read(path));
+            EXPECT_EQ(c.journal, TESTFILE_Read(journal));
+        }
+    }
 }
 
 TEST_F(VroonRunTest, LayoutPrintsOffsetsAndSizes) {

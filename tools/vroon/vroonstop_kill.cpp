@@ -1,0 +1,11 @@
+#include "tools/vroon/vroonstop.h"
+
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+
+void VROONSTOP_At(const char* szPoint) {
+    const char* szStop = getenv("VROON_TEST_STOP");
+    if (szStop && strcmp(szStop, szPoint) == 0)
+        raise(SIGKILL);
+}
