@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "toolkit/gdiobject_win.h"
 #include "toolkit/mfx.h"
 #include "toolkit/pathname.h"
 
@@ -937,7 +938,7 @@ namespace {
 HHOOK s_hColourHook = nullptr;
 COLORREF s_crBackground = 0;
 COLORREF s_crText = 0;
-HBRUSH s_hBackground = nullptr;
+CBrush s_background;
 const char COLOUR_PROP[] = "DocviewColourProc";
 const ATOM DIALOG_CLASS_ATOM = 32770;
 
@@ -957,11 +958,11 @@ LRESULT CALLBACK ColourProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) 
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN:
             // Only where the dialog left the system's choice.
-            if (s_hBackground &&
+            if (s_background &&
                 (lResult == 0 || reinterpret_cast<HBRUSH>(lResult) == GetSysColorBrush(COLOR_BTNFACE))) {
                 SetTextColor(reinterpret_cast<HDC>(wParam), s_crText);
                 SetBkColor(reinterpret_cast<HDC>(wParam), s_crBackground);
-                return reinterpret_cast<LRESULT>(s_hBackground);
+                return reinterpret_cast<LRESULT>(s_background.Get());
             }
             return lResult;
         default:
@@ -989,11 +990,9 @@ LRESULT CALLBACK ColourHook(int nCode, WPARAM wParam, LPARAM lParam) {
 
 void DOCVIEW_SetDialogColors(COLORREF crBackground, COLORREF crText) {
     DOCVIEW_ResetDialogColors();
-    if (s_hBackground)
-        DeleteObject(s_hBackground);
     s_crBackground = crBackground;
     s_crText = crText;
-    s_hBackground = CreateSolidBrush(crBackground);
+    s_background.Reset(CreateSolidBrush(crBackground));
     s_hColourHook = SetWindowsHookExA(WH_CBT, ColourHook, nullptr, GetCurrentThreadId());
     MFX_VERIFY(s_hColourHook);
 }

@@ -213,10 +213,8 @@ void Command(HWND hWnd, unsigned uCommand, int nValue) {
             InvalidateRect(hWnd, nullptr, FALSE);
             break;
         case GASGAUGE_REDRAW_NOW:
-            if (HDC hdc = GetDC(hWnd)) {
-                Paint3D(hWnd, hdc, pGauge);
-                ReleaseDC(hWnd, hdc);
-            }
+            if (const CWindowDC dc{hWnd})
+                Paint3D(hWnd, dc.Get(), pGauge);
             break;
     }
 }
