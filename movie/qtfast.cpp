@@ -101,6 +101,7 @@ bool CQTFast::VroonSourceMovieToDestination(const char* szSource, const char* sz
         RemoveOutput(szDestination);
         return false;
     }
+    // The report quotes the check as written here, spacing included.
     // clang-format off
     MFX_VERIFY(fOk = outfile.RewriteChunkSampleTablesToNewMDATOffset(moov.m_dwAtomSize,mdat.m_dwAtomStart));
     // clang-format on
@@ -163,6 +164,7 @@ bool CQTFast::VroonCommitReplace() {
     if (!RenameWithoutOverwrite(m_outmovie, m_inmovie))
         return false;
     bool fOk;
+    // The report quotes the check as written here, spacing included.
     // clang-format off
     return MFX_VERIFY(fOk = (0==remove(bak)));
     // clang-format on
@@ -172,6 +174,7 @@ bool CQTFast::VroonRollbackReplace() {
     if (!PATHNAME_Exists(m_outmovie))
         return false;
     bool fOk;
+    // The report quotes the check as written here, spacing included.
     // clang-format off
     return MFX_VERIFY(fOk = (0==remove(m_outmovie)));
     // clang-format on

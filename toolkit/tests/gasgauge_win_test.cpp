@@ -112,7 +112,7 @@ protected:
     HWND m_hParent = nullptr;
 };
 
-TEST_F(GasGaugeWinTest, ClassIsRegisteredAsDescribed) {
+TEST_F(GasGaugeWinTest, ClassRedrawsOnResizeWithArrowWhiteBackgroundAndOnePointerOnce) {
     WNDCLASSEXA wc = {};
     wc.cbSize = sizeof(wc);
     ASSERT_TRUE(GetClassInfoExA(Instance(), GAUGE_CLASS, &wc));
