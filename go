@@ -12,7 +12,7 @@ WINE=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver
 PACKAGES=(cmake ninja-build g++ googletest g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
           binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 wine64 wine xvfb x11-apps imagemagick ffmpeg time
-          clang libclang-rt-14-dev mscompress fonts-wine man-db)
+          clang libclang-rt-14-dev mscompress fonts-wine fonts-liberation x11-utils man-db xfsprogs btrfs-progs)
 
 usage() {
     cat <<'USAGE'
@@ -38,8 +38,9 @@ Usage: ./go COMMAND [CONFIG...]
                    converter; run npvroon PAGE shows a page description (testing/nphost/nppage.h) in our
                    browser stand-in
   screenshots      capture the job window converting, asking to stop and finished, a batch list with a
-                   drag in progress, a damaged list's message and the question before a changed list
-                   closes: build/screenshots/*/*.png
+                   drag in progress, a damaged list's message, the question before a changed list
+                   closes, a generic dialog, the directory chooser, the setup dialogs and the backdrop:
+                   build/screenshots/*/*.png
   help             this text
 
 MFX_CTEST_ARGS passes arguments to every ctest call: MFX_CTEST_ARGS="-R toolkit_" ./go test win64.
@@ -146,6 +147,12 @@ start_wine() {
     # here, they hold /dev/null; started by the first test, they would inherit CTest's output pipe and CTest
     # would wait for them to the end of its timeout.
     "$WINE" wineboot >/dev/null 2>&1 </dev/null
+    # Times New Roman, which Wine lacks, is drawn in its metric twin from fonts-liberation, as a user of the
+    # prefix would arrange it: Wine would otherwise fall back on a sans-serif face.
+    if ! grep -q '"Times New Roman"="Liberation Serif"' "$WINEPREFIX/user.reg" 2>/dev/null; then
+        "$WINE" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "Times New Roman" /d "Liberation Serif" /f \
+            >/dev/null 2>&1 </dev/null
+    fi
     # On a display without a window manager (Xvfb has none) windows are not managed: otherwise Wine waits two
     # seconds for every managed top-level window it hides or destroys. The user's own display keeps its manager.
     if ! grep -q "\"Managed\"=\"$managed\"" "$WINEPREFIX/user.reg" 2>/dev/null; then
@@ -299,6 +306,31 @@ shoot_reelpro() {
     wait "$show"
 }
 
+# The dialog tests pose their windows when MFX_SCREENSHOTS names a folder. shoot_test SUBDIR TEST FILTER SHOT...:
+# a test program of the win64 build (its path below the build), run with the filter, poses SHOT... into
+# build/screenshots/SUBDIR.
+shoot_test() {
+    local dir=$BUILD/screenshots/$1 test=$2 filter=$3
+    shift 3
+    mkdir -p "$dir"
+    MFX_SCREENSHOTS=$(winepath "$dir") "$BUILD/win64/wine-run" "$BUILD/win64/$test.exe" --gtest_filter="$filter" \
+        </dev/null >/dev/null &
+    local show=$!
+    capture_poses "$dir" "$@"
+    wait "$show"
+}
+
+# The setup libraries' tests pose every dialog template of parvel, a picture of orvadrop's slide show half
+# dissolved in, and the backdrop's finished background.
+shoot_setupext() {
+    local templates=(SETUP_CHOOSE SETUP_DEFINE_SEARCH SETUP_DISK_PROMPT SETUP_INSTALL_TO SETUP_LARGE_CUSTOMIZE
+                     SETUP_SMALL_CUSTOMIZE SETUP_LARGE_PATHS SETUP_SMALL_PATHS SETUP_NEWDIR SETUP_OPENPATH
+                     SETUP_OVERWRITE SETUP_PROGMANGROUP SETUP_PROGRESS SETUP_RESOLVE SETUP_SEARCHING)
+    shoot_test setupext setupext/parvel/tests/setupext_parvel_win_test 'ParvelTest.EveryTemplate*' "${templates[@]}"
+    shoot_test setupext setupext/orvadrop/tests/setupext_backdrop_win_test BackdropTest.DissolvingInAndOut backdrop-dissolve
+    shoot_test setupext setupext/orvadrop/tests/setupext_orvadrop_win_test 'OrvadropTest.Create*' backdrop-background
+}
+
 screenshots() {
     setup
     build win64
@@ -307,6 +339,9 @@ screenshots() {
     shoot jobshow 1-converting 2-stop-question 3-finished
     shoot batchshow 1-batch-list 2-dragging 3-cannot-open 4-save-question
     shoot_reelpro
+    shoot_test toolkit toolkit/tests/toolkit_cdlg_win_test '*RememberedDialog*' cdlg-generic
+    shoot_test toolkit toolkit/tests/toolkit_commfile_win_test '*CreatedFolderIsEntered*' commfile-newdir commfile-chooser
+    shoot_setupext
 }
 
 # The deliverables that ./go run starts, one entry each: the usage, the build targets, the files of build/win64

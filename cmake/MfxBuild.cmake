@@ -71,3 +71,32 @@ function(mfx_add_fuzzer name)
              WORKING_DIRECTORY ${scratch})
     set_tests_properties(${name} PROPERTIES LABELS fuzz ENVIRONMENT TMPDIR=${scratch})
 endfunction()
+
+# mfx_check_exports(TARGET NAME...): every build of the library TARGET checks, without running it, that it exports
+# exactly the NAMEs (in the order the linker lists them, which is sorted).
+function(mfx_check_exports target)
+    string(REGEX REPLACE "gcc(-posix)?$" "objdump" objdump ${CMAKE_C_COMPILER})
+    string(REPLACE ";" "," exports "${ARGN}")
+    add_custom_command(TARGET ${target} POST_BUILD
+                       COMMAND ${CMAKE_COMMAND} -DDLL=$<TARGET_FILE:${target}> -DOBJDUMP=${objdump}
+                               -DEXPORTS=${exports} -P ${PROJECT_SOURCE_DIR}/cmake/checkexports.cmake
+                       VERBATIM)
+endfunction()
+
+# mfx_add_dll(NAME DEF base SOURCES file... LIBS lib... [SUFFIX .ext]): a Windows library named NAME (no "lib"
+# prefix) with the export list base.def, or base_i686.def on i686: callers find the exports by their plain
+# names, which the i686 calling convention decorates (Name@8), so that list names them both ways.
+function(mfx_add_dll name)
+    cmake_parse_arguments(DLL "" "DEF;SUFFIX" "SOURCES;LIBS" ${ARGN})
+    if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+        set(def ${DLL_DEF}_i686.def)
+    else()
+        set(def ${DLL_DEF}.def)
+    endif()
+    add_library(${name} SHARED ${DLL_SOURCES} ${def})
+    target_link_libraries(${name} PRIVATE ${DLL_LIBS})
+    set_target_properties(${name} PROPERTIES PREFIX "")
+    if(DLL_SUFFIX)
+        set_target_properties(${name} PROPERTIES SUFFIX ${DLL_SUFFIX})
+    endif()
+endfunction()

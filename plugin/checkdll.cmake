@@ -1,15 +1,7 @@
 # Checks a built npvroon.dll without running it (the i686 build cannot run here): exactly the three exports by
 # name, and the registration strings of its version resource. cmake -DDLL=... -DOBJDUMP=... -DSTRINGS=... -P
-execute_process(COMMAND ${OBJDUMP} -p ${DLL} OUTPUT_VARIABLE dump RESULT_VARIABLE result)
-if(NOT result EQUAL 0)
-    message(FATAL_ERROR "${OBJDUMP} -p ${DLL} failed")
-endif()
-string(REGEX MATCH "\\[Ordinal/Name Pointer\\] Table\n([^\n]+\n)+" table "${dump}")
-string(REGEX MATCHALL "\t\\[ *[0-9]+\\] [A-Za-z_@0-9]+" names "${table}")
-string(REGEX REPLACE "\t\\[ *[0-9]+\\] " "" names "${names}")
-if(NOT names STREQUAL "NP_GetEntryPoints;NP_Initialize;NP_Shutdown")
-    message(FATAL_ERROR "${DLL} exports '${names}', not NP_GetEntryPoints, NP_Initialize and NP_Shutdown")
-endif()
+set(EXPORTS NP_GetEntryPoints,NP_Initialize,NP_Shutdown)
+include(${CMAKE_CURRENT_LIST_DIR}/../cmake/checkexports.cmake)
 
 execute_process(COMMAND ${STRINGS} -a -el ${DLL} OUTPUT_VARIABLE texts)
 foreach(expected

@@ -30,8 +30,8 @@ void ReleaseRecords(DESIGN* pDesign) {
         THING_Destroy(pThing);
         pThing = nullptr;
     }
-    delete[] pDesign->backdrop.pData;
-    pDesign->backdrop.pData = nullptr;
+    delete[] pDesign->backdrop.lpPrivateData;
+    pDesign->backdrop.lpPrivateData = nullptr;
 }
 
 void SetDefaults(DESIGN* pDesign) {

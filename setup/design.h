@@ -257,12 +257,14 @@ struct THINGCOL {
     int32_t lCollectionSize[MAX_COLLECTIONS];  // running totals of the things' sizes
 };
 
-// The backdrop plug-in and its private data. Owns the data.
+// The backdrop plug-in and its private data. Owns the data. The engine hands the record to every entry point of
+// the plug-in, which reads the fields up to lpPrivateData in this order and frees nothing.
 struct BACKDROP {
-    bool fPresent;
     char Name[16];
-    uint32_t size;
-    uint8_t* pData;
+    MFX_HMODULE hLibrary;  // the loaded plug-in; null when not loaded
+    uint32_t PrivateDataSize;
+    uint8_t* lpPrivateData;
+    bool fPresent;  // the engine's own: the section was read whole
 };
 
 // Where a dialog goes: the anchor in per cent of the reference window, and the dialog's own point put on it.

@@ -313,15 +313,15 @@ int BACKDROP_ConstructFile(HFILE hFile, BACKDROP* pSelf) {
     MFX_PRE(HFILE_ReadDWORD(hFile,&fcc));
     MFX_PRE(fcc==BACKDROP4);
     MFX_PRE(HFILE_ReadString(hFile,pSelf->Name,sizeof(pSelf->Name)));
-    MFX_PRE(HFILE_ReadDWORD(hFile,&pSelf->size));
+    MFX_PRE(HFILE_ReadDWORD(hFile,&pSelf->PrivateDataSize));
     // The private data cannot be larger than what is left of the file.
     const int32_t lPosition = HFILE_Seek(hFile, 0, HFILE_FROM_CURRENT);
     const int32_t lSize = HFILE_GetSize(hFile);
-    MFX_PRE(lPosition>=0&&lSize>=lPosition&&pSelf->size<=static_cast<uint32_t>(lSize-lPosition));
-    delete[] pSelf->pData;
-    pSelf->pData = new (std::nothrow) uint8_t[pSelf->size + 1];
-    MFX_PRE(pSelf->pData);
-    MFX_PRE(HFILE_ReadLarge(hFile,pSelf->pData,static_cast<int32_t>(pSelf->size))==static_cast<int32_t>(pSelf->size));
+    MFX_PRE(lPosition>=0&&lSize>=lPosition&&pSelf->PrivateDataSize<=static_cast<uint32_t>(lSize-lPosition));
+    delete[] pSelf->lpPrivateData;
+    pSelf->lpPrivateData = new (std::nothrow) uint8_t[pSelf->PrivateDataSize + 1];
+    MFX_PRE(pSelf->lpPrivateData);
+    MFX_PRE(HFILE_ReadLarge(hFile,pSelf->lpPrivateData,static_cast<int32_t>(pSelf->PrivateDataSize))==static_cast<int32_t>(pSelf->PrivateDataSize));
     pSelf->fPresent = true;
     return 1;
 }

@@ -35,3 +35,25 @@ bool CTRLLIST_SetFont(const WORD* pList, HWND hDlg, HFONT hFont) {
     }
     return fAll;
 }
+
+bool CTRLLIST_Show(const WORD* pList, HWND hDlg, bool fShow) {
+    MFX_PRE(pList && IsWindow(hDlg));
+    int nControls = 0;
+    while (pList[nControls] != CTRLLIST_END)
+        nControls++;
+    HDWP hdwp = BeginDeferWindowPos(nControls);
+    MFX_PRE(hdwp);
+    bool fAll = true;
+    const UINT uFlags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE |
+                        (fShow ? SWP_SHOWWINDOW : SWP_HIDEWINDOW);
+    for (int nStep = 0; nStep < nControls && hdwp; nStep++) {
+        const HWND hControl = GetDlgItem(hDlg, pList[nStep]);
+        if (!hControl) {
+            fAll = false;
+            continue;
+        }
+        hdwp = DeferWindowPos(hdwp, hControl, nullptr, 0, 0, 0, 0, uFlags);
+    }
+    MFX_VERIFY(hdwp && EndDeferWindowPos(hdwp));
+    return fAll && hdwp;
+}

@@ -13,3 +13,6 @@ HFONT CTRLLIST_CreateFont();
 // Sends hFont to every listed control of hDlg; a number that is not on the dialog is traced and passed over.
 // False when any listed control was missing.
 bool CTRLLIST_SetFont(const WORD* pList, HWND hDlg, HFONT hFont);
+// Shows or hides every listed control of hDlg in one deferred move that neither moves, sizes, restacks nor
+// activates them; a number that is not on the dialog is passed over. False when any listed control was missing.
+bool CTRLLIST_Show(const WORD* pList, HWND hDlg, bool fShow);

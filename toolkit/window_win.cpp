@@ -229,18 +229,32 @@ int CWindow::MessageBox(const char* szText, const char* szCaption, UINT uType) {
 }
 
 void CWindow::CenterOver(HWND hOther) {
-    RECT rcWindow, rcWork, rcOther;
-    GetWindowRect(m_hWnd, &rcWindow);
+    WINDOW_CenterOver(m_hWnd, hOther);
+}
+
+void WINDOW_CenterOver(HWND hWnd, HWND hOther) {
+    RECT rcOther;
+    if (hOther && GetWindowRect(hOther, &rcOther)) {
+        WINDOW_CenterAt(hWnd, (rcOther.left + rcOther.right) / 2, (rcOther.top + rcOther.bottom) / 2);
+        return;
+    }
     MONITORINFO mi = {};
     mi.cbSize = sizeof(mi);
-    GetMonitorInfoA(MonitorFromWindow(hOther ? hOther : m_hWnd, MONITOR_DEFAULTTONEAREST), &mi);
-    rcWork = mi.rcWork;
-    if (!hOther || !GetWindowRect(hOther, &rcOther))
-        rcOther = rcWork;
+    GetMonitorInfoA(MonitorFromWindow(hWnd, MONITOR_DEFAULTTONEAREST), &mi);
+    WINDOW_CenterAt(hWnd, (mi.rcWork.left + mi.rcWork.right) / 2, (mi.rcWork.top + mi.rcWork.bottom) / 2);
+}
+
+void WINDOW_CenterAt(HWND hWnd, int x, int y) {
+    RECT rcWindow;
+    GetWindowRect(hWnd, &rcWindow);
+    MONITORINFO mi = {};
+    mi.cbSize = sizeof(mi);
+    const POINT pt = {x, y};
+    GetMonitorInfoA(MonitorFromPoint(pt, MONITOR_DEFAULTTONEAREST), &mi);
+    const RECT& rcWork = mi.rcWork;
     const int cx = rcWindow.right - rcWindow.left, cy = rcWindow.bottom - rcWindow.top;
-    const int x = Within((rcOther.left + rcOther.right - cx) / 2, rcWork.left, rcWork.right - cx);
-    const int y = Within((rcOther.top + rcOther.bottom - cy) / 2, rcWork.top, rcWork.bottom - cy);
-    SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(hWnd, nullptr, Within(x - cx / 2, rcWork.left, rcWork.right - cx),
+                 Within(y - cy / 2, rcWork.top, rcWork.bottom - cy), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 CDialog::CDialog(HINSTANCE hInstance, int idTemplate, HWND hParent)

@@ -119,6 +119,11 @@ private:
     bool m_fModal = false;
 };
 
+// Moves the window so that its centre lies over the centre of hOther (of the work area when hOther is null),
+// or at a point in screen coordinates; either way kept inside the work area.
+void WINDOW_CenterOver(HWND hWnd, HWND hOther);
+void WINDOW_CenterAt(HWND hWnd, int x, int y);
+
 // The module this code is linked into (the program, or the library that holds it).
 HINSTANCE WINDOW_GetInstance();
 // The application's title, the caption of its message boxes; the module's file name without extension until

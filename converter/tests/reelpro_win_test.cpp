@@ -439,15 +439,6 @@ bool DdeOpen(const std::string& path) {
     return hResult != nullptr;
 }
 
-TEST_F(ReelproTest, DroppedFilesOpenAsDocuments) {
-    ASSERT_NO_FATAL_FAILURE(StartApp());
-    ASSERT_TRUE(DropFiles(MainWindow(), {m_clip, m_stream}));
-    Pump();
-    ASSERT_EQ(2u, CReelDoc::GetOpenDocuments().size());
-    EXPECT_EQ(m_clip, CReelDoc::GetOpenDocuments()[0]->GetPathName());
-    EXPECT_EQ(m_stream, CReelDoc::GetOpenDocuments()[1]->GetPathName());
-}
-
 TEST_F(ReelproTest, TheShellsDdeOpenCommandOpensTheMovie) {
     ASSERT_NO_FATAL_FAILURE(StartApp());
     EXPECT_TRUE(DdeOpen(m_clip));
@@ -456,18 +447,27 @@ TEST_F(ReelproTest, TheShellsDdeOpenCommandOpensTheMovie) {
     EXPECT_EQ(m_clip, CReelDoc::GetOpenDocuments()[0]->GetPathName());
 }
 
-// The shell starts the program with "/dde" and then sends the open command; the window takes drops after it.
-TEST_F(ReelproTest, AfterTheShellsStartTheWindowShowsAndTakesDroppedFiles) {
-    ASSERT_NO_FATAL_FAILURE(StartApp("/dde"));
-    EXPECT_TRUE(IsWindowVisible(MainWindow()));
-    EXPECT_TRUE(CReelDoc::GetOpenDocuments().empty()) << "the switch is no document";
-    EXPECT_TRUE(DdeOpen(m_clip));
-    Pump();
-    ASSERT_TRUE(DropFiles(MainWindow(), {m_stream}));
-    Pump();
-    ASSERT_EQ(2u, CReelDoc::GetOpenDocuments().size());
-    EXPECT_EQ(m_clip, CReelDoc::GetOpenDocuments()[0]->GetPathName());
-    EXPECT_EQ(m_stream, CReelDoc::GetOpenDocuments()[1]->GetPathName());
+// Every start but an embedded one shows the window and takes dropped files: a plain start, and the shell's,
+// which starts the program with "/dde" and then sends the open command.
+TEST_F(ReelproTest, DroppedFilesOpenAsDocumentsAfterEveryStart) {
+    for (bool fShell : {false, true}) {
+        SCOPED_TRACE(fShell ? "started by the shell" : "started plainly");
+        m_app.reset();
+        ASSERT_NO_FATAL_FAILURE(StartApp(fShell ? "/dde" : ""));
+        EXPECT_TRUE(IsWindowVisible(MainWindow()));
+        EXPECT_TRUE(CReelDoc::GetOpenDocuments().empty()) << "the switch is no document";
+        if (fShell) {
+            EXPECT_TRUE(DdeOpen(m_clip));
+            Pump();
+        }
+        const std::vector<std::string> dropped =
+            fShell ? std::vector<std::string>{m_stream} : std::vector<std::string>{m_clip, m_stream};
+        ASSERT_TRUE(DropFiles(MainWindow(), dropped));
+        Pump();
+        ASSERT_EQ(2u, CReelDoc::GetOpenDocuments().size());
+        EXPECT_EQ(m_clip, CReelDoc::GetOpenDocuments()[0]->GetPathName());
+        EXPECT_EQ(m_stream, CReelDoc::GetOpenDocuments()[1]->GetPathName());
+    }
 }
 
 TEST_F(ReelproTest, TheMovieTypeAndTheHelpFileAreRegistered) {

@@ -4,16 +4,16 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <functional>
 #include <string>
 
-#include "testing/moviefixture/moviefixture.h"
-#include "testing/testsupport/diagcapture.h"
 #include "testing/testsupport/testfile.h"
-#include "testing/testsupport/uidriver_win.h"
 #include "toolkit/diag.h"
 #include "toolkit/gasgauge.h"
+#include "testing/moviefixture/moviefixture.h"
+#include "testing/testsupport/diagcapture.h"
+#include "testing/moviefixture/heldjob_win.h"
+#include "testing/testsupport/uidriver_win.h"
 
 namespace {
 
@@ -122,41 +122,6 @@ bool GaugeIsFull(HWND hDlg) {
     return GaugeReaches(hDlg, 1.0);
 }
 
-// Holds the conversion at its first progress report, dispatching the thread's messages meanwhile as a slow
-// chunk would, until the user thread releases it and everything it posted has been dispatched: so the user's
-// Stop, close box or Escape surely meets a running conversion.
-class CHoldingGauge : public CWindow {
-public:
-    std::atomic<bool> m_fRelease{false};
-
-protected:
-    bool OnMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lResult) override {
-        if (uMsg == WM_COMMAND && LOWORD(wParam) == GASGAUGE_SETPOSITION && lParam > 0 && !m_fHeld) {
-            m_fHeld = true;
-            UIDRIVER_PumpUntil(
-                [&] { return m_fRelease && !(HIWORD(GetQueueStatus(QS_POSTMESSAGE)) & QS_POSTMESSAGE); },
-                JOB_TIMEOUT);
-        }
-        return false;
-    }
-
-private:
-    bool m_fHeld = false;
-};
-
-class CHeldJob : public CVroonJob {
-public:
-    using CVroonJob::CVroonJob;
-    CHoldingGauge m_gauge;
-
-protected:
-    bool OnInitDialog() override {
-        const bool fFocus = CVroonJob::OnInitDialog();
-        m_gauge.Subclass(GetItem(IDC_VROON_GAUGE));
-        return fFocus;
-    }
-};
-
 class VroonJobTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -200,6 +165,22 @@ TEST_F(VroonJobTest, AlreadyFastStartInPlaceShowsSoAndWritesNothing) {
     EXPECT_FALSE(TESTFILE_Exists(m_temporary));
 }
 
+TEST_F(VroonJobTest, AlreadyFastStartWithADestinationWritesNoDestination) {
+    Write(FastStart(5000));
+    CVroonJob job(m_movie.c_str(), m_destination.c_str(), nullptr, false, IDC_VROON_STOP_PLUGIN);
+    OBSERVED seen;
+    EXPECT_EQ(IDOK, RunJob(job, [&](HWND hDlg) {
+                  WaitForEnd(hDlg, IDC_VROON_STOP_PLUGIN, ALREADY);
+                  seen = Observe(hDlg, IDC_VROON_STOP_PLUGIN);
+                  UIDRIVER_PressButton(hDlg, IDOK);
+              }));
+    EXPECT_EQ(m_destination, seen.file);
+    EXPECT_TRUE(seen.fOk);
+    EXPECT_FALSE(seen.fCancel);
+    EXPECT_FALSE(job.NeedsConversion());
+    EXPECT_FALSE(TESTFILE_Exists(m_destination));
+}
+
 TEST_F(VroonJobTest, InPlaceSuccessCommitsOnOkAndRollsBackOnCancel) {
     for (int idEnd : {IDOK, IDCANCEL}) {
         SCOPED_TRACE(idEnd == IDOK ? "OK" : "Cancel");
@@ -229,37 +210,21 @@ TEST_F(VroonJobTest, InPlaceSuccessCommitsOnOkAndRollsBackOnCancel) {
     }
 }
 
-// To a destination the movie itself never changes, and only a conversion writes the destination.
-TEST_F(VroonJobTest, DestinationJobWritesOnlyAConvertedMovieThere) {
-    const struct {
-        const char* szCase;
-        string source;
-        const char* szStatus;
-        bool fConverts;
-    } cases[] = {
-        {"already fast-start", FastStart(5000), ALREADY, false},
-        {"flattened", Flattened(100000), COMPLETE, true},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.szCase);
-        Write(c.source);
-        CVroonJob job(m_movie.c_str(), m_destination.c_str(), nullptr, false, IDC_VROON_STOP_PLUGIN);
-        OBSERVED seen;
-        EXPECT_EQ(IDOK, RunJob(job, [&](HWND hDlg) {
-                      WaitForEnd(hDlg, IDC_VROON_STOP_PLUGIN, c.szStatus);
-                      seen = Observe(hDlg, IDC_VROON_STOP_PLUGIN);
-                      UIDRIVER_PressButton(hDlg, IDOK);
-                  }));
-        EXPECT_EQ(m_destination, seen.file);
-        EXPECT_TRUE(seen.fOk);
-        EXPECT_FALSE(seen.fCancel) << "nothing to roll back after a conversion to a destination";
-        EXPECT_EQ(c.fConverts, job.NeedsConversion());
-        if (c.fConverts)
-            EXPECT_EQ(FastStart(100000), TESTFILE_Read(m_destination));
-        else
-            EXPECT_FALSE(TESTFILE_Exists(m_destination));
-        EXPECT_EQ(c.source, TESTFILE_Read(m_movie));
-    }
+TEST_F(VroonJobTest, DestinationJobWritesTheConvertedMovieThere) {
+    const string movie = Flattened(100000);
+    Write(movie);
+    CVroonJob job(m_movie.c_str(), m_destination.c_str(), nullptr, false, IDC_VROON_STOP_PLUGIN);
+    OBSERVED seen;
+    EXPECT_EQ(IDOK, RunJob(job, [&](HWND hDlg) {
+                  WaitForEnd(hDlg, IDC_VROON_STOP_PLUGIN, COMPLETE);
+                  seen = Observe(hDlg, IDC_VROON_STOP_PLUGIN);
+                  UIDRIVER_PressButton(hDlg, IDOK);
+              }));
+    EXPECT_EQ(m_destination, seen.file);
+    EXPECT_TRUE(seen.fOk);
+    EXPECT_FALSE(seen.fCancel) << "nothing to roll back after a conversion to a destination";
+    EXPECT_EQ(FastStart(100000), TESTFILE_Read(m_destination));
+    EXPECT_EQ(movie, TESTFILE_Read(m_movie));
 }
 
 TEST_F(VroonJobTest, FailedConversionLeavesOkDisabledAndCancelEnabled) {
@@ -291,7 +256,7 @@ TEST_F(VroonJobTest, FailedConversionLeavesOkDisabledAndCancelEnabled) {
 TEST_F(VroonJobTest, StopAnsweredNoLetsTheConversionRunOn) {
     const string movie = Flattened(HELD_MEDIA);
     Write(movie);
-    CHeldJob job(m_movie.c_str(), nullptr, false, IDC_VROON_STOP);
+    CHeldJob job(m_movie.c_str(), IDC_VROON_STOP);
     WINDOW_SetAppTitle("Flarion");
     CBoxAnswer answer(IDNO, JOB_TIMEOUT, "Stop conversion?");
     OBSERVED seen;
@@ -299,7 +264,7 @@ TEST_F(VroonJobTest, StopAnsweredNoLetsTheConversionRunOn) {
                   UIDRIVER_WaitForItemEnabled(hDlg, IDC_VROON_STOP, true, JOB_TIMEOUT);
                   UIDRIVER_PressButton(hDlg, IDC_VROON_STOP);
                   answer.Wait();
-                  job.m_gauge.m_fRelease = true;
+                  job.m_gauge.Release();
                   WaitForEnd(hDlg, IDC_VROON_STOP, COMPLETE);
                   seen = Observe(hDlg, IDC_VROON_STOP);
                   UIDRIVER_PressButton(hDlg, IDCANCEL);
@@ -319,7 +284,7 @@ TEST_F(VroonJobTest, StopAnsweredYesEndsTheConversionWithNoOutput) {
     Write(movie);
     for (int idStop : {IDC_VROON_STOP, IDC_VROON_STOP_PLUGIN}) {
         SCOPED_TRACE(idStop);
-        CHeldJob job(m_movie.c_str(), nullptr, false, idStop);
+        CHeldJob job(m_movie.c_str(), idStop);
         CBoxAnswer answer(IDYES, JOB_TIMEOUT, "Stop conversion?");
         OBSERVED seen;
         bool fOtherStop = true;
@@ -328,7 +293,7 @@ TEST_F(VroonJobTest, StopAnsweredYesEndsTheConversionWithNoOutput) {
                       UIDRIVER_WaitForItemEnabled(hDlg, idStop, true, JOB_TIMEOUT);
                       UIDRIVER_PressButton(hDlg, idStop);
                       answer.Wait();
-                      job.m_gauge.m_fRelease = true;
+                      job.m_gauge.Release();
                       WaitForEnd(hDlg, idStop, MOVING);
                       seen = Observe(hDlg, idStop);
                       UIDRIVER_PressButton(hDlg, IDCANCEL);
@@ -345,13 +310,13 @@ TEST_F(VroonJobTest, StopAnsweredYesEndsTheConversionWithNoOutput) {
 
 TEST_F(VroonJobTest, CloseBoxWhileConvertingDoesNotLoseTheResult) {
     Write(Flattened(HELD_MEDIA));
-    CHeldJob job(m_movie.c_str(), nullptr, false, IDC_VROON_STOP);
+    CHeldJob job(m_movie.c_str(), IDC_VROON_STOP);
     OBSERVED seen;
     EXPECT_EQ(IDOK, RunJob(job, [&](HWND hDlg) {
                   UIDRIVER_WaitForItemEnabled(hDlg, IDC_VROON_STOP, true, JOB_TIMEOUT);
                   PostMessageA(hDlg, WM_SYSCOMMAND, SC_CLOSE, 0);
                   PostMessageA(hDlg, WM_COMMAND, IDCANCEL, 0);  // Escape
-                  job.m_gauge.m_fRelease = true;
+                  job.m_gauge.Release();
                   WaitForEnd(hDlg, IDC_VROON_STOP, COMPLETE);
                   seen = Observe(hDlg, IDC_VROON_STOP);
                   UIDRIVER_PressButton(hDlg, IDOK);

@@ -7,16 +7,13 @@
 #include <string>
 
 #include "testing/nphost/nphost_win.h"
+#include "testing/testsupport/buildpath_win.h"
 #include "testing/testsupport/uidriver_win.h"
 
 namespace {
 
 std::string LibraryPath() {
-    char szExe[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, szExe, sizeof(szExe));
-    std::string path = szExe;
-    path = path.substr(0, path.find_last_of('\\'));
-    return path.substr(0, path.find_last_of('\\') + 1) + "npvroon.dll";
+    return BUILDPATH_SubsystemFile("npvroon.dll");
 }
 
 class NPVroonTest : public testing::Test {

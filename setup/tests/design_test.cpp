@@ -147,8 +147,8 @@ TEST_F(DesignTest, TheBackdropIsReadOnlyWithItsFlag) {
     const BACKDROP& backdrop = m_pDesign->backdrop;
     ASSERT_TRUE(backdrop.fPresent);
     EXPECT_STREQ("ORVADROP.BDX", backdrop.Name);
-    ASSERT_EQ(4u, backdrop.size);
-    EXPECT_EQ(0, memcmp("\x01\x02\x00\x03", backdrop.pData, 4));
+    ASSERT_EQ(4u, backdrop.PrivateDataSize);
+    EXPECT_EQ(0, memcmp("\x01\x02\x00\x03", backdrop.lpPrivateData, 4));
     EXPECT_EQ(1, m_pDesign->boxes.fHasBackDrop);
 
     // Without the flag, the placement follows the things: a backdrop section in between is not one.

@@ -1,5 +1,7 @@
 #include "testing/testsupport/uidriver_win.h"
 
+#include <mutex>
+#include <string>
 #include <vector>
 
 namespace {
@@ -14,12 +16,24 @@ struct DIALOGSEARCH {
     HWND hFound;
 };
 
+std::mutex s_classesLock;
+std::vector<std::string> s_dialogClasses = {"#32770"};
+
+bool IsDialogClass(HWND hWnd) {
+    char szClass[64] = "";
+    GetClassNameA(hWnd, szClass, sizeof(szClass));
+    std::lock_guard<std::mutex> lock(s_classesLock);
+    for (const std::string& dialogClass : s_dialogClasses) {
+        if (lstrcmpiA(szClass, dialogClass.c_str()) == 0)
+            return true;
+    }
+    return false;
+}
+
 bool IsDialogOfThisProcess(HWND hWnd) {
     DWORD dwProcess = 0;
     GetWindowThreadProcessId(hWnd, &dwProcess);
-    char szClass[16] = "";
-    GetClassNameA(hWnd, szClass, sizeof(szClass));
-    return dwProcess == GetCurrentProcessId() && IsWindowVisible(hWnd) && lstrcmpA(szClass, "#32770") == 0;
+    return dwProcess == GetCurrentProcessId() && IsWindowVisible(hWnd) && IsDialogClass(hWnd);
 }
 
 BOOL CALLBACK MatchDialog(HWND hWnd, LPARAM lParam) {
@@ -207,9 +221,7 @@ namespace {
 CModalTimeout* s_pTimeout = nullptr;  // the one guard of the process; its timer has no window to carry it
 
 BOOL CALLBACK EndDialogOfThread(HWND hWnd, LPARAM lParam) {
-    char szClass[16] = "";
-    GetClassNameA(hWnd, szClass, sizeof(szClass));
-    if (lstrcmpA(szClass, "#32770") == 0)
+    if (IsDialogClass(hWnd))
         EndDialog(hWnd, IDCANCEL);
     return TRUE;
 }
@@ -249,4 +261,9 @@ void UIDRIVER_Pose(const char* szName, bool fPump) {
         UIDRIVER_PumpUntil(fnTaken, msPose);
     else
         UIDRIVER_WaitUntil(fnTaken, msPose);
+}
+
+void UIDRIVER_AddDialogClass(const char* szClass) {
+    std::lock_guard<std::mutex> lock(s_classesLock);
+    s_dialogClasses.emplace_back(szClass);
 }

@@ -17,6 +17,9 @@
 
 const DWORD UIDRIVER_TIMEOUT = 5000;  // the waits' usual bound, in milliseconds
 
+// Dialogs of a window class of the program's own (a template's CLASS) count as dialogs from now on, for the
+// waits below and for CModalTimeout.
+void UIDRIVER_AddDialogClass(const char* szClass);
 // Finds a visible top-level dialog-class window (a dialog or message box) of this process, with the given
 // caption when szCaption is not null; null when none appears within msTimeout.
 HWND UIDRIVER_WaitForDialog(const char* szCaption, DWORD msTimeout);

@@ -372,4 +372,24 @@ TEST(ControlList, SetFontGivesTheFontToListedControlsAndTracesMissingOnes) {
     DIAG_Terminate();
 }
 
+TEST(ControlList, ShowHidesAndShowsTheListedControlsInPlace) {
+    CTestDialog dialog;
+    ASSERT_TRUE(dialog.Create());
+    RECT rcBefore, rcAfter;
+    GetWindowRect(dialog.GetItem(IDC_LABEL), &rcBefore);
+    const WORD list[] = {IDC_LABEL, IDC_PRESS, CTRLLIST_END};
+    EXPECT_TRUE(CTRLLIST_Show(list, dialog.GetHandle(), false));
+    EXPECT_FALSE(IsWindowVisible(dialog.GetItem(IDC_LABEL)));
+    EXPECT_FALSE(IsWindowVisible(dialog.GetItem(IDC_PRESS)));
+    EXPECT_TRUE(IsWindowVisible(dialog.GetItem(IDC_EDIT)));
+    EXPECT_TRUE(CTRLLIST_Show(list, dialog.GetHandle(), true));
+    EXPECT_TRUE(IsWindowVisible(dialog.GetItem(IDC_LABEL)));
+    GetWindowRect(dialog.GetItem(IDC_LABEL), &rcAfter);
+    EXPECT_TRUE(EqualRect(&rcBefore, &rcAfter));
+    const WORD withMissing[] = {999, IDC_EDIT, CTRLLIST_END};
+    EXPECT_FALSE(CTRLLIST_Show(withMissing, dialog.GetHandle(), false));
+    EXPECT_FALSE(IsWindowVisible(dialog.GetItem(IDC_EDIT)));
+    dialog.Destroy();
+}
+
 }  // namespace

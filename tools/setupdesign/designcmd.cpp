@@ -122,7 +122,7 @@ void PrintSummary(const DESIGN& design, FILE* out) {
             THINGCOL_CountPresent(&design.things));
     if (design.backdrop.fPresent)
         fprintf(out, "Backdrop: %s with %lu bytes of data\n", design.backdrop.Name,
-                static_cast<unsigned long>(design.backdrop.size));
+                static_cast<unsigned long>(design.backdrop.PrivateDataSize));
     else
         fprintf(out, "Backdrop: %s\n", design.exe.bBackDrop ? "(not read)" : "(none)");
 }

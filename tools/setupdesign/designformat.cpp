@@ -92,7 +92,7 @@ public:
             Key("Name", DESIGNVALUE_QuoteText(design.backdrop.Name), "");
             // Every byte counts in the data's size, zeros at the end too.
             Key("Data",
-                design.backdrop.pData ? DESIGNVALUE_FormatHex(design.backdrop.pData, design.backdrop.size, true) : "",
+                design.backdrop.lpPrivateData ? DESIGNVALUE_FormatHex(design.backdrop.lpPrivateData, design.backdrop.PrivateDataSize, true) : "",
                 "");
         }
 

@@ -360,11 +360,11 @@ private:
             std::vector<uint8_t> bytes;
             if (!DESIGNVALUE_ParseHex(keyline.value, 1u << 24, &bytes, &error))
                 return Refuse(keyline.nLine, "Data: " + error);
-            delete[] backdrop.pData;
-            backdrop.pData = new uint8_t[bytes.size() + 1];
+            delete[] backdrop.lpPrivateData;
+            backdrop.lpPrivateData = new uint8_t[bytes.size() + 1];
             if (!bytes.empty())
-                memcpy(backdrop.pData, bytes.data(), bytes.size());
-            backdrop.size = static_cast<uint32_t>(bytes.size());
+                memcpy(backdrop.lpPrivateData, bytes.data(), bytes.size());
+            backdrop.PrivateDataSize = static_cast<uint32_t>(bytes.size());
             return 1;
         }
         return 0;

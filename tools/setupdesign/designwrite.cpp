@@ -164,9 +164,9 @@ std::string DESIGNWRITE_Bytes(const DESIGN& design) {
     if (design.exe.bBackDrop) {
         out.Dword(BACKDROP4);
         out.String(design.backdrop.Name);
-        out.Dword(design.backdrop.size);
-        if (design.backdrop.pData)
-            out.Raw(design.backdrop.pData, design.backdrop.size);
+        out.Dword(design.backdrop.PrivateDataSize);
+        if (design.backdrop.lpPrivateData)
+            out.Raw(design.backdrop.lpPrivateData, design.backdrop.PrivateDataSize);
     }
 
     out.Dword(DLGBOXES4);

@@ -61,6 +61,9 @@ public:
     // VROONFILE_UNSUPPORTED where the file system cannot. RemoveFront takes them out again.
     bool InsertFront(uint64_t cb);
     bool RemoveFront(uint64_t cb);
+    // Makes this file (just created) share the blocks of source, where the file system can; otherwise
+    // VROONFILE_UNSUPPORTED.
+    bool CloneFrom(CVroonFile& source);
     // Flushes what was written to the disk.
     bool Sync();
     // Gives this file the access permissions of another.

@@ -2,6 +2,8 @@
 
 #include <fcntl.h>
 #include <linux/falloc.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/vfs.h>
 #include <unistd.h>
@@ -262,6 +264,15 @@ bool CVroonFile::RemoveFront(uint64_t cb) {
         return Fail(errno == EOPNOTSUPP || errno == EINVAL || errno == ENOSYS ? VROONFILE_UNSUPPORTED
                                                                               : ErrorOf(errno, VROONFILE_WRITE));
     m_qwSize -= cb;
+    return true;
+}
+
+bool CVroonFile::CloneFrom(CVroonFile& source) {
+    if (ioctl(Fd(m_hFile), FICLONE, Fd(source.m_hFile)) != 0)
+        return Fail(errno == EOPNOTSUPP || errno == EXDEV || errno == EINVAL || errno == ENOTTY
+                        ? VROONFILE_UNSUPPORTED
+                        : ErrorOf(errno, VROONFILE_WRITE));
+    m_qwSize = source.m_qwSize;
     return true;
 }
 

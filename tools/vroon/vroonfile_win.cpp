@@ -177,6 +177,11 @@ bool CVroonFile::RemoveFront(uint64_t) {
     return Fail(VROONFILE_UNSUPPORTED);
 }
 
+// The file systems that movies live on under Windows share no blocks between files: -o copies.
+bool CVroonFile::CloneFrom(CVroonFile&) {
+    return Fail(VROONFILE_UNSUPPORTED);
+}
+
 bool CVroonFile::CopyData(CVroonFile& source, uint64_t qwAt, uint64_t cb, std::vector<char>* pBuffer) {
     if (pBuffer->empty())
         pBuffer->resize(VROONFILE_COPY_BUFFER);

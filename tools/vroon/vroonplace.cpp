@@ -43,13 +43,9 @@ bool ProbeCrc(CVroonFile& movie, uint64_t qwAt, uint32_t cb, uint32_t* pdwCrc) {
     return true;
 }
 
-// Step 3 and 4 of the conversion, from their start. *pfTouched tells whether a byte of the original movie had
-// been written over when it failed: until then, taking the inserted blocks out again restores the movie.
-bool Finish(CVroonFile& movie,
-            const QTM_INSERT& insert,
-            const std::string& journal,
-            bool* pfTouched,
-            std::string* pError) {
+// Step 3 of the conversion, from its start. *pfTouched tells whether a byte of the original movie had been
+// written over when it failed: until then, taking the inserted blocks out again restores the movie.
+bool ApplyPatches(CVroonFile& movie, const QTM_INSERT& insert, bool* pfTouched, std::string* pError) {
     *pfTouched = false;
     for (size_t i = 0; i < insert.patches.size(); ++i) {
         const QTM_PATCH& patch = insert.patches[i];
@@ -59,9 +55,12 @@ bool Finish(CVroonFile& movie,
         bool fOk = movie.WriteAt(patch.qwAt, patch.bytes.data(), cbFirst);
         if (fOk && i == 0)
             VROONSTOP_At("head-half");
-        fOk = fOk && movie.WriteAt(patch.qwAt + cbFirst, patch.bytes.data() + cbFirst, patch.bytes.size() - cbFirst);
+        const bool fFailed = VROONSTOP_Fails(i == 0 ? "head" : "patch");
+        fOk = fOk && !fFailed &&
+              movie.WriteAt(patch.qwAt + cbFirst, patch.bytes.data() + cbFirst, patch.bytes.size() - cbFirst);
         if (!fOk) {
-            *pError = Failure(movie, "writing the movie");
+            *pError = fFailed ? std::string(VROONFILE_Describe(VROONFILE_WRITE)) + " writing the movie"
+                              : Failure(movie, "writing the movie");
             return false;
         }
         VROONSTOP_At(i == 0 ? "head-written" : ("patch-" + std::to_string(i)).c_str());
@@ -77,6 +76,17 @@ bool Finish(CVroonFile& movie,
         return false;
     }
     VROONSTOP_At("flushed");
+    return true;
+}
+
+// Steps 3 and 4.
+bool Finish(CVroonFile& movie,
+            const QTM_INSERT& insert,
+            const std::string& journal,
+            bool* pfTouched,
+            std::string* pError) {
+    if (!ApplyPatches(movie, insert, pfTouched, pError))
+        return false;
     if (!VROONFILE_Remove(journal.c_str())) {
         *pError = "cannot remove " + journal;
         return false;
@@ -163,6 +173,30 @@ VROONPLACE_RESULT VROONPLACE_Convert(const std::string& path, QTM_INSERT* pInser
         return VROONPLACE_FAILED;
     }
     return VROONPLACE_CONVERTED;
+}
+
+VROONPLACE_RESULT VROONPLACE_CloneInto(CVroonFile& source,
+                                       const std::string& temp,
+                                       QTM_INSERT* pInsert,
+                                       std::string* pError) {
+    VROONFILE_GuardTemporary(temp.c_str());
+    CVroonFile output;
+    VROONPLACE_RESULT result = VROONPLACE_NOT_POSSIBLE;
+    if (output.Create(temp.c_str()) && output.BlockSize() != 0 &&
+        QTMODERN_PlanInsert(source, output.BlockSize(), pInsert) && pInsert->result == QTM_CONVERT &&
+        output.CloneFrom(source) && output.InsertFront(pInsert->cbInsert)) {
+        bool fTouched = false;
+        result = ApplyPatches(output, *pInsert, &fTouched, pError) ? VROONPLACE_CONVERTED : VROONPLACE_FAILED;
+    }
+    if (!output.Close() && result == VROONPLACE_CONVERTED) {
+        *pError = Failure(output, "writing " + temp);
+        result = VROONPLACE_FAILED;
+    }
+    if (result != VROONPLACE_CONVERTED) {
+        VROONFILE_Remove(temp.c_str());
+        VROONFILE_GuardTemporary(nullptr);
+    }
+    return result;
 }
 
 VROONRECOVERY VROONPLACE_Recover(const std::string& path, std::string* pMessage) {

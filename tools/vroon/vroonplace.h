@@ -17,6 +17,16 @@ enum VROONPLACE_RESULT {
 // out. The movie is left unchanged, or converted, or with its journal for a recovery to finish.
 VROONPLACE_RESULT VROONPLACE_Convert(const std::string& movie, QTM_INSERT* pInsert, std::string* pError);
 
+class CVroonFile;
+
+// -o where the file system shares blocks between files (XFS with reflink): the source's blocks are cloned into
+// the temporary file and the head inserted there, so no data is moved and the source is untouched. Converted,
+// the temporary file waits for the caller's check and rename; otherwise it is removed.
+VROONPLACE_RESULT VROONPLACE_CloneInto(CVroonFile& source,
+                                       const std::string& temp,
+                                       QTM_INSERT* pInsert,
+                                       std::string* pError);
+
 enum VROONRECOVERY {
     VROONRECOVERY_NONE,       // no journal
     VROONRECOVERY_COMPLETED,  // the interrupted conversion was finished

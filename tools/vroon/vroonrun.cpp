@@ -193,6 +193,20 @@ private:
             if (!source.OpenRead(movie.c_str()))
                 return Failed(VROONFILE_Describe(source.Error()));
         }
+        if (!fInPlace && !m_options.fDropFree && plan.result == QTM_CONVERT) {
+            const std::string temp = target + VROONRUN_TEMP_SUFFIX;
+            QTM_INSERT insert;
+            switch (VROONPLACE_CloneInto(source, temp, &insert, &error)) {
+                case VROONPLACE_CONVERTED:
+                    if (!Commit(source, true, temp, target, insert.qwResultSize, &error))
+                        return Failed("not converted: " + error);
+                    return Converted("by clone, no data moved", insert.nUpgraded);
+                case VROONPLACE_FAILED:
+                    return Failed("not converted: " + error);
+                case VROONPLACE_NOT_POSSIBLE:
+                    break;
+            }
+        }
         if (!WriteAndReplace(source, plan, movie, target, fInPlace, &error))
             return Failed("not converted: " + error + (fInPlace ? "; the movie is unchanged" : ""));
         if (plan.result == QTM_ALREADY_FAST_START)
@@ -236,8 +250,18 @@ private:
         fOk = output.Close() && fOk;
         if (!fOk)
             *pError = std::string(VROONFILE_Describe(output.Error())) + " writing " + temp;
-        if (fOk)
-            fOk = Reverify(temp, plan.qwOutputSize, pError);
+        return Commit(source, fOk, temp, target, plan.qwOutputSize, pError);
+    }
+
+    // Checks the temporary file as it is on the disk and renames it over the target; the temporary file is
+    // removed when that fails, or when fWritten says that writing it did.
+    static bool Commit(CVroonFile& source,
+                       bool fWritten,
+                       const std::string& temp,
+                       const std::string& target,
+                       uint64_t qwSize,
+                       std::string* pError) {
+        bool fOk = fWritten && Reverify(temp, qwSize, pError);
         // Windows renames nothing over a file that is open.
         source.Close();
         VROONFILE_ERROR replaceError = VROONFILE_OK;

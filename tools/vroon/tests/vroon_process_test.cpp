@@ -467,10 +467,8 @@ TEST(VroonProcessTest, InterruptedTheMovieIsWholeAndTheTemporaryFileRemoved) {
 // The conversion by insertion killed at each of its stop points, between its steps and inside its writes: the
 // next run (a recovery, or a conversion, which recovers first) leaves the original movie or the converted one,
 // and no journal. Up to the journal under its own name nothing has changed; after it, the conversion completes.
-TEST(VroonProcessTest, KilledAtEveryStepOfAnInsertionTheMovieIsWholeAfterRecovery) {
-    const string movie = Scratch("stops.mov"), journal = movie + ".vroon-journal";
-    if (!CanInsert(movie))
-        GTEST_SKIP() << "the file system of " << movie << " inserts no ranges: the insertion is not tested here";
+void KillAtEveryStep(const string& movie) {
+    const string journal = movie + ".vroon-journal";
     const std::vector<string> parts = {MOVIEFIXTURE_Atom(QTATOM_FTYP, "qt  \0\0\0\0qt  "),
                                        MOVIEFIXTURE_Atom(QTATOM_WIDE, ""),
                                        MOVIEFIXTURE_Atom(QTATOM_MDAT, QTMFIXTURE_Media(100000, 's')), QTMFIXTURE_MOOV,
@@ -521,10 +519,50 @@ TEST(VroonProcessTest, KilledAtEveryStepOfAnInsertionTheMovieIsWholeAfterRecover
     remove(movie.c_str());
 }
 
+TEST(VroonProcessTest, KilledAtEveryStepOfAnInsertionTheMovieIsWholeAfterRecovery) {
+    const string movie = Scratch("stops.mov");
+    if (!CanInsert(movie))
+        GTEST_SKIP() << "the file system of " << movie << " inserts no ranges: the insertion is not tested here";
+    KillAtEveryStep(movie);
+}
+
+// A write that fails after the insertion: while only the inserted head was written, the blocks are taken out
+// again and the movie is as it was; once the original was written over, the journal stays and a recovery
+// completes the conversion. Neither is reported as a success.
+TEST(VroonProcessTest, AFailedWriteAfterTheInsertionUndoesItOrLeavesItToTheRecovery) {
+    const string movie = Scratch("failing.mov"), journal = movie + ".vroon-journal";
+    if (!CanInsert(movie))
+        GTEST_SKIP() << "the file system of " << movie << " inserts no ranges: the insertion is not tested here";
+    const KILLFIXTURE fixture = MakeKillFixture("failing.mov");
+    ASSERT_TRUE(TESTFILE_Write(movie, fixture.source));
+    ASSERT_EQ(0, Vroon("--quiet " + Quoted(movie)).nStatus);
+    const string converted = TESTFILE_Read(movie);
+
+    ASSERT_TRUE(TESTFILE_Write(movie, fixture.source));
+    OUTPUT output = Shell("VROON_TEST_FAIL=head " + string(VROON_PATH) + " " + Quoted(movie) + " 2>&1");
+    EXPECT_EQ(1, output.nStatus);
+    EXPECT_EQ(movie + ": not converted: write error writing the movie; the movie is unchanged\n", output.text);
+    EXPECT_EQ(fixture.source, TESTFILE_Read(movie));
+    EXPECT_FALSE(TESTFILE_Exists(journal));
+
+    output = Shell("VROON_TEST_FAIL=patch " + string(VROON_PATH) + " " + Quoted(movie) + " 2>&1");
+    EXPECT_EQ(1, output.nStatus);
+    EXPECT_EQ(movie + ": not converted: write error writing the movie; the conversion is unfinished: vroon --recover " +
+                  movie + " completes it\n",
+              output.text);
+    EXPECT_TRUE(TESTFILE_Exists(journal));
+    output = Vroon("--recover " + Quoted(movie));
+    EXPECT_EQ(0, output.nStatus);
+    EXPECT_EQ(movie + ": completed an interrupted conversion (in place, no data moved)\n", output.text);
+    EXPECT_EQ(converted, TESTFILE_Read(movie));
+    EXPECT_FALSE(TESTFILE_Exists(journal));
+    remove(movie.c_str());
+}
+
 // Where the file system inserts nothing (tmpfs here), the same conversion takes the copying way, with the result
 // the copy gives anywhere.
 TEST(VroonProcessTest, WhereTheFileSystemCannotInsertTheMovieIsCopied) {
-    const string movie = "/dev/shm/vroonproc_fallback.mov";
+    const string movie = "/dev/shm/vroonproc_fallback_" + std::to_string(getpid()) + ".mov";
     struct statfs fs;
     if (statfs("/dev/shm", &fs) != 0 || fs.f_type != 0x01021994 /* TMPFS_MAGIC */)
         GTEST_SKIP() << "no tmpfs at /dev/shm to try the fallback on";
@@ -539,6 +577,126 @@ TEST(VroonProcessTest, WhereTheFileSystemCannotInsertTheMovieIsCopied) {
     EXPECT_FALSE(TESTFILE_Exists(movie + VROONRUN_TEMP_SUFFIX));
     remove(movie.c_str());
 }
+
+// A small file system of a kind in an image file, mounted through a loop device for one test; unmounted and
+// removed again by the destructor. Reason() says why it could not be mounted (not root, no loop device, no
+// mkfs for the kind).
+class CLoopMount {
+public:
+    explicit CLoopMount(const string& type) : m_image(Scratch(type + ".img")), m_folder(Scratch(type + "_mount")) {
+        if (geteuid() != 0) {
+            m_reason = "not root";
+            return;
+        }
+        const string mkfs = type == "xfs" ? "mkfs.xfs -q -f -m reflink=1 " : "mkfs.btrfs -q -f ";
+        mkdir(m_folder.c_str(), 0755);
+        // XFS takes nothing under 300 MB; the image is sparse and costs what is written into it.
+        const OUTPUT made = Shell("truncate -s 320M " + Quoted(m_image) + " && " + mkfs + Quoted(m_image) + " 2>&1");
+        if (made.nStatus != 0) {
+            m_reason = "cannot make the " + type + " image: " + made.text;
+            return;
+        }
+        const OUTPUT mounted = Shell("mount -o loop " + Quoted(m_image) + " " + Quoted(m_folder) + " 2>&1");
+        if (mounted.nStatus != 0) {
+            m_reason = "cannot mount the " + type + " image: " + mounted.text;
+            return;
+        }
+        m_fMounted = true;
+    }
+    ~CLoopMount() {
+        if (m_fMounted)
+            Shell("umount " + Quoted(m_folder));
+        rmdir(m_folder.c_str());
+        remove(m_image.c_str());
+    }
+    CLoopMount(const CLoopMount&) = delete;
+    CLoopMount& operator=(const CLoopMount&) = delete;
+    bool Mounted() const { return m_fMounted; }
+    const string& Reason() const { return m_reason; }
+    string Path(const string& name) const { return m_folder + "/" + name; }
+
+private:
+    string m_image, m_folder, m_reason;
+    bool m_fMounted = false;
+};
+
+uint64_t FreeSpace(const string& path) {
+    struct statvfs fs;
+    return statvfs(path.c_str(), &fs) == 0 ? static_cast<uint64_t>(fs.f_bavail) * fs.f_frsize : 0;
+}
+
+struct FileSystemCase {
+    const char* szType;
+    bool fInserts;  // converts in place by insertion
+    bool fClones;   // converts -o by cloning and inserting
+};
+
+void PrintTo(const FileSystemCase& c, std::ostream* os) {
+    *os << c.szType;
+}
+
+class VroonFileSystemTest : public ::testing::TestWithParam<FileSystemCase> {};
+
+// The same conversions on other file systems: XFS inserts and shares blocks, so in place and -o move no data;
+// btrfs shares blocks but inserts nothing, so both take the copying way. The result is the same movie.
+TEST_P(VroonFileSystemTest, ConvertsTheWayTheFileSystemAllowsWithTheSameResult) {
+    const FileSystemCase& c = GetParam();
+    CLoopMount mount(c.szType);
+    if (!mount.Mounted())
+        GTEST_SKIP() << "no " << c.szType << " file system to test on: " << mount.Reason();
+    EXPECT_EQ(c.fInserts, CanInsert(mount.Path("probe")));
+
+    // A real movie: every frame and packet intact, the same file when converted in place by insertion.
+    const string made = Scratch(string(c.szType) + "_made.mp4"), movie = mount.Path("movie.mp4");
+    ASSERT_EQ(0, Shell("ffmpeg -nostdin -v error -y -f lavfi -i testsrc=size=176x144:rate=25:duration=2 "
+                       "-f lavfi -i sine=frequency=440:duration=2 -c:v libx264 -preset ultrafast -c:a aac " +
+                       Quoted(made))
+                     .nStatus);
+    const string decoded = Framemd5(made, "");
+    ASSERT_TRUE(TESTFILE_Write(movie, TESTFILE_Read(made)));
+    const ino_t inode = Inode(movie);
+    const OUTPUT inPlace = Vroon(Quoted(movie));
+    EXPECT_EQ(
+        movie + ": converted " + (c.fInserts ? "in place, no data moved" : "by copy") + " (moov moved to the front)\n",
+        inPlace.text);
+    EXPECT_EQ(c.fInserts, inode == Inode(movie));
+    EXPECT_EQ(decoded, Framemd5(movie, ""));
+    EXPECT_EQ(0, Vroon("--check " + Quoted(movie)).nStatus);
+
+    // -o of a 12 MB movie: by clone it takes a few blocks of the disk, by copy the movie's size.
+    const KILLFIXTURE fixture = MakeKillFixture("fs.mov");
+    const string source = mount.Path("source.mov"), dest = mount.Path("dest.mov");
+    ASSERT_TRUE(TESTFILE_Write(source, fixture.source));
+    Shell("sync -f " + Quoted(source));
+    const uint64_t qwFree = FreeSpace(source);
+    const OUTPUT output = Vroon(Quoted(source) + " -o " + Quoted(dest));
+    EXPECT_EQ(source + ": converted " + (c.fClones ? "by clone, no data moved" : "by copy") +
+                  " (moov moved to the front) to " + dest + "\n",
+              output.text);
+    Shell("sync -f " + Quoted(source));
+    const uint64_t cbTaken = qwFree - FreeSpace(source);
+    if (c.fClones) {
+        EXPECT_LT(cbTaken, 1u << 20);
+    }
+    EXPECT_EQ(fixture.source, TESTFILE_Read(source));
+    EXPECT_FALSE(TESTFILE_Exists(dest + VROONRUN_TEMP_SUFFIX));
+    EXPECT_EQ(0, Vroon("--check " + Quoted(dest)).nStatus);
+    // The same movie, whichever way it was written: in place here, and by copy elsewhere.
+    const string bytes = TESTFILE_Read(dest);
+    ASSERT_EQ(0, Vroon("--quiet " + Quoted(source)).nStatus);
+    EXPECT_EQ(c.fInserts ? TESTFILE_Read(source) : fixture.converted, bytes);
+
+    if (c.fInserts)
+        KillAtEveryStep(mount.Path("stops.mov"));
+    remove(made.c_str());
+}
+
+INSTANTIATE_TEST_SUITE_P(LoopMounted,
+                         VroonFileSystemTest,
+                         ::testing::Values(FileSystemCase{"xfs", true, true}, FileSystemCase{"btrfs", false, false}),
+                         [](const ::testing::TestParamInfo<FileSystemCase>& info) {
+                             return string(info.param.szType);
+                         });
 
 TEST(VroonProcessTest, AFullDiskLeavesTheMovieAndNoTemporaryFile) {
     const KILLFIXTURE fixture = MakeKillFixture("full.mov");

@@ -1,0 +1,93 @@
+// The dialog library's class names, template names and control numbers, shared by its resources and by the
+// code that runs its dialogs. Plain macros, so that the resource compiler reads them too.
+#pragma once
+
+#define DLG_CLASS "ovsetupDlg"
+#define PUSH_CLASS "ovsetupPushBmp"
+#define GAS_CLASS "ovsetupGasGauge"
+
+// Numbers that several templates share.
+#define IDC_GOBACK 2  // the Go Back and Cancel buttons end a dialog as Cancel does
+#define IDC_EXIT 8071
+#define IDC_BROWSE 8005
+#define IDC_TIPS 404
+
+// SETUP_CHOOSE
+#define IDC_CHOOSE_COMPLETE 1201
+#define IDC_CHOOSE_CUSTOM 1202
+#define IDC_CHOOSE_MINIMUM 1203
+#define IDC_CHOOSE_DESC_FIRST 1204  // descriptions 1204 to 1209: a heading and a line for each choice
+#define IDC_CHOOSE_DESC_LAST 1209
+#define IDC_CHOOSE_HELP 8037
+
+// SETUP_DEFINE_SEARCH
+#define IDC_SEARCH_CLOSE 500
+#define IDC_SEARCH_START 501
+#define IDC_SEARCH_STOP 502
+#define IDC_SEARCH_FOLDER 503
+#define IDC_SEARCH_DRIVES 8006
+#define IDC_SEARCH_FOUND 8092
+#define IDC_SEARCH_TARGET 8077
+
+// SETUP_DISK_PROMPT
+#define IDC_DISK_TEXT 100
+#define IDC_DISK_NAME 8078
+#define IDC_DISK_LABEL 8080
+
+// SETUP_INSTALL_TO
+#define IDC_INSTALL_FOLDER 8078
+#define IDC_INSTALL_CONTINUE 605
+
+// SETUP_LARGE_CUSTOMIZE and SETUP_SMALL_CUSTOMIZE
+#define IDC_CUSTOM_OPTIONS 8020
+#define IDC_CUSTOM_TOTAL 8015
+#define IDC_CUSTOM_GROUP 8074
+#define IDC_CUSTOM_WININI 1105
+#define IDC_CUSTOM_PROMPT 1106
+#define IDC_CUSTOM_REGDATA 1107
+#define IDC_CUSTOM_BEGIN 8070
+#define IDC_CUSTOM_DIRS 1104
+#define IDC_CUSTOM_MINIMUM 20000  // large only
+
+// SETUP_LARGE_PATHS and SETUP_SMALL_PATHS (tips only in the large one)
+#define IDC_PATHS_FOLDERS 8006
+#define IDC_PATHS_CHOICES 8092
+#define IDC_PATHS_DEFAULTS 8075
+
+// SETUP_NEWDIR
+#define IDC_NEWDIR_NAME 1401
+
+// SETUP_OPENPATH
+#define IDC_OPENPATH_FOLDERS 1121
+#define IDC_OPENPATH_DRIVES 1137
+#define IDC_OPENPATH_CREATE 1301
+#define IDC_OPENPATH_SELECTED 1302
+
+// SETUP_OVERWRITE
+#define IDC_OVERWRITE_YES 800
+#define IDC_OVERWRITE_YESALL 801
+#define IDC_OVERWRITE_NO 802
+#define IDC_OVERWRITE_ICON 8080
+#define IDC_OVERWRITE_TEXT 8077
+
+// SETUP_PROGMANGROUP
+#define IDC_PROGMAN_TEXT 900
+
+// SETUP_PROGRESS
+#define IDC_PROGRESS_FILE 8080
+#define IDC_PROGRESS_FROM 8007
+#define IDC_PROGRESS_TO 8008
+#define IDC_PROGRESS_GAUGE 8079
+
+// SETUP_RESOLVE
+#define IDC_RESOLVE_CONTINUE 400
+#define IDC_RESOLVE_GOBACK 401
+#define IDC_RESOLVE_BROWSE 402
+#define IDC_RESOLVE_SEARCH 403
+#define IDC_RESOLVE_LIST 8092
+#define IDC_RESOLVE_PROMPT 8077
+
+// SETUP_SEARCHING
+#define IDC_SEARCHING_TEXT 300
+#define IDC_SEARCHING_PICTURE 3000
+#define IDC_SEARCHING_ITEM 3001
