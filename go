@@ -289,7 +289,7 @@ shoot() {
     local program=$1 dir=$BUILD/screenshots/$1
     shift
     mkdir -p "$dir"
-    "$BUILD/win64/wine-run" "$BUILD/win64/tools/$program/$program.exe" "$(winepath "$dir")" </dev/null &
+    "$BUILD/win64/wine-run" "$BUILD/win64/testing/$program/$program.exe" "$(winepath "$dir")" </dev/null &
     local show=$!
     capture_poses "$dir" "$@"
     wait "$show"
@@ -414,7 +414,7 @@ run() {
     mkdir -p "$dir"
     rm -f "$shot"
     for file in "${RUN_FILES[@]}"; do cp "$BUILD/win64/$file" "$dir/"; done
-    cp "$BUILD/win64/tools/qtstandin/full/QTIM32.DLL" "$BUILD/win64/tools/qtstandin/full/CMGR32.DLL" "$dir/"
+    cp "$BUILD/win64/testing/qtstandin/full/QTIM32.DLL" "$BUILD/win64/testing/qtstandin/full/CMGR32.DLL" "$dir/"
     local arguments=()
     for file in "${RUN_LEAD[@]}"; do arguments+=("$(winepath "$dir/$file")"); done
     for argument in "$@"; do

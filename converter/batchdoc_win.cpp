@@ -116,21 +116,9 @@ DWORD WriteWholeFile(const char* szPath, const std::vector<uint8_t>& bytes) {
     return dwError;
 }
 
-CDocument* NewBatchDoc() {
-    return new CBatchDoc;
-}
-
-CMDIChild* NewBatchFrame() {
-    return new CMDIChild;
-}
-
-CView* NewBatchView() {
-    return new CBatchView;
-}
-
 }  // namespace
 
-const DOCTEMPLATE_FACTORY BATCHDOC_FACTORY = {&NewBatchDoc, &NewBatchFrame, &NewBatchView};
+const DOCTEMPLATE_FACTORY BATCHDOC_FACTORY = DOCVIEW_Factory<CBatchDoc, CMDIChild, CBatchView>();
 
 void CBatchDoc::GetItemText(const CSerial* pItem, std::string& text) {
     text = static_cast<const CBatchItem*>(pItem)->GetPathName();
@@ -218,7 +206,7 @@ void CBatchDoc::Paste() {
 void CBatchDoc::MakeFastStartMovies() {
     for (size_t i = 0; i < GetItemList().GetCount(); ++i) {
         const std::string path = CBatchList::ItemAt(GetItemList(), i).GetPathName();
-        if (BATCHFILES_Exists(path.c_str()))
+        if (PATHNAME_Exists(path.c_str()))
             RunVroonJob(MainWindow(), path.c_str(), true);
     }
     UpdateAllViews(nullptr);
@@ -229,7 +217,7 @@ void CBatchDoc::PreviewSelection() {
     for (size_t i = 0; i < GetSelectionList().GetCount(); ++i)
         paths.push_back(CBatchList::ItemAt(GetSelectionList(), i).GetPathName());
     for (const std::string& path : paths) {
-        if (BATCHFILES_Exists(path.c_str()))
+        if (PATHNAME_Exists(path.c_str()))
             CDocApp::Get()->OpenDocumentFile(path.c_str());
     }
 }

@@ -2,6 +2,7 @@
 
 #include "movie/qtfast.h"
 #include "toolkit/mfx.h"
+#include "toolkit/pathname.h"
 
 MFX_SOURCE_MODULE("BATCHLIST");
 
@@ -11,7 +12,7 @@ const CBatchItem& CBatchList::ItemAt(const CItemList& list, size_t nIndex) {
 
 bool CBatchList::IsListed(const std::string& sPath) const {
     for (size_t i = 0; i < m_items.GetCount(); ++i) {
-        if (BATCHFILES_IsSameName(ItemAt(m_items, i).GetPathName().c_str(), sPath.c_str()))
+        if (PATHNAME_IsSameName(ItemAt(m_items, i).GetPathName().c_str(), sPath.c_str()))
             return true;
     }
     return false;
@@ -27,7 +28,7 @@ size_t CBatchList::AddFiles(const std::vector<std::string>& names) {
     m_selection.RemoveAll();
     size_t nAdded = 0;
     for (const std::string& sName : names) {
-        if (!BATCHFILES_Exists(sName.c_str()) || !IsQuickTimeMovieFile(sName.c_str()) || IsListed(sName))
+        if (!PATHNAME_Exists(sName.c_str()) || !IsQuickTimeMovieFile(sName.c_str()) || IsListed(sName))
             continue;
         Append(sName);
         ++nAdded;
@@ -47,7 +48,7 @@ size_t CBatchList::AddPasted(const CItemList& pasted) {
         if (&pEntry->GetSerialClass() != &CBatchItem::s_serialClass)
             continue;
         const std::string& sPath = static_cast<const CBatchItem*>(pEntry)->GetPathName();
-        if (IsListed(sPath) || !BATCHFILES_Exists(sPath.c_str()))
+        if (IsListed(sPath) || !PATHNAME_Exists(sPath.c_str()))
             continue;
         Append(sPath);
         ++nAdded;

@@ -39,7 +39,3 @@ private:
     CItemList m_items;      // owns the items
     CItemList m_selection;  // some of the same items, in the order they were selected or added
 };
-
-// The file-system questions the list asks, answered by the platform (batchfiles_win.cpp, _posix.cpp).
-bool BATCHFILES_Exists(const char* szPath);
-bool BATCHFILES_IsSameName(const char* szName1, const char* szName2);

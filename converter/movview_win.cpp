@@ -1,7 +1,8 @@
-#include "movview_win.h"
+#include "converter/movview_win.h"
 
 #include "toolkit/mfx.h"
 #include "toolkit/pathname.h"
+#include "toolkit/qtbinding_win.h"
 
 MFX_SOURCE_MODULE("MOVVIEW");
 

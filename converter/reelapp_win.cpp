@@ -1,4 +1,4 @@
-#include "reelapp_win.h"
+#include "converter/reelapp_win.h"
 
 #include <cstring>
 #include <string>
@@ -29,16 +29,6 @@ const int TOOLBAR_COMMANDS[] = {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, 0, ID_E
 
 const WORD ABOUT_CONTROLS[] = {IDC_ABOUT_TITLE, IDC_ABOUT_VERSION, IDC_ABOUT_LINE1, IDC_ABOUT_RULE,
                                IDC_ABOUT_LINE2, IDC_ABOUT_LINE3,   IDC_ABOUT_FRAME, CTRLLIST_END};
-
-CDocument* NewReelDoc() {
-    return new CReelDoc;
-}
-CMDIChild* NewMovieFrame() {
-    return new CZMDIChildWnd;
-}
-CView* NewMovieView() {
-    return new CMOVView;
-}
 
 // The first argument of the command line, without the quotes around it.
 std::string FirstArgument(const char* szCommandLine) {
@@ -77,7 +67,7 @@ bool CReelApp::InitInstance(const char* szCommandLine, int nCmdShow) {
     static_assert(MRU_ENTRIES == DOCVIEW_MRU_SIZE, "the recent-file list holds 4 entries");
     LoadRecentFileList();
 
-    AddTemplate(new CDocTemplate(GetInstance(), IDR_MOVIETYPE, {NewReelDoc, NewMovieFrame, NewMovieView}));
+    AddTemplate(new CDocTemplate(GetInstance(), IDR_MOVIETYPE, DOCVIEW_Factory<CReelDoc, CZMDIChildWnd, CMOVView>()));
     AddTemplate(new CDocTemplate(GetInstance(), IDR_BATCHTYPE, BATCHDOC_FACTORY));
 
     char szTitle[128] = "";

@@ -1,4 +1,4 @@
-#include "reeldoc_win.h"
+#include "converter/reeldoc_win.h"
 
 #include <algorithm>
 
@@ -7,6 +7,7 @@
 #include "movie/vroonjob_win.h"
 #include "toolkit/mfx.h"
 #include "toolkit/pathname.h"
+#include "toolkit/pathname_win.h"
 
 MFX_SOURCE_MODULE("REELDOC");
 
@@ -59,7 +60,7 @@ bool CReelDoc::IsOpen(const CReelDoc* pDocument) {
 
 CReelDoc* CReelDoc::FindOpenDocument(const char* szName) {
     for (CReelDoc* pDocument : s_openDocuments) {
-        if (REELFILE_IsSameName(pDocument->GetPathName().c_str(), szName))
+        if (PATHNAME_IsSameName(pDocument->GetPathName().c_str(), szName))
             return pDocument;
     }
     return nullptr;

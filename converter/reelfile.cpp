@@ -1,4 +1,4 @@
-#include "reelfile.h"
+#include "converter/reelfile.h"
 
 #include <cctype>
 #include <cstring>
@@ -127,7 +127,7 @@ REELSAVE REELFILE_GetSaveAction(const char* szSource, const char* szDestination)
     const REELTYPE nFrom = REELFILE_GetType(szSource);
     const REELTYPE nTo = REELFILE_GetType(szDestination);
     if (nFrom == nTo)
-        return REELFILE_IsSameName(szSource, szDestination) ? REELSAVE_SAMENAME : REELSAVE_COPY;
+        return PATHNAME_IsSameName(szSource, szDestination) ? REELSAVE_SAMENAME : REELSAVE_COPY;
     if ((nFrom == REELTYPE_AVI && nTo == REELTYPE_AVX) || (nFrom == REELTYPE_MOV && nTo == REELTYPE_QTX))
         return REELSAVE_NOCONVERSION;
     if ((nFrom == REELTYPE_AVX && nTo == REELTYPE_AVI) || (nFrom == REELTYPE_QTX && nTo == REELTYPE_MOV))
@@ -146,8 +146,4 @@ const char* REELFILE_GetSaveMessage(REELSAVE nAction) {
         default:
             return nullptr;
     }
-}
-
-bool REELFILE_IsSameName(const char* szName1, const char* szName2) {
-    return szName1 && szName2 && IsEqualNoCase(szName1, szName2);
 }

@@ -41,5 +41,3 @@ enum REELSAVE {
 REELSAVE REELFILE_GetSaveAction(const char* szSource, const char* szDestination);
 // The message that a refused save shows; null for an action that shows none.
 const char* REELFILE_GetSaveMessage(REELSAVE nAction);
-// Two file names equal without regard to case.
-bool REELFILE_IsSameName(const char* szName1, const char* szName2);

@@ -1,4 +1,4 @@
-#include "splash_win.h"
+#include "converter/splash_win.h"
 
 #include <vector>
 
@@ -13,7 +13,8 @@ CSplashWnd::CSplashWnd(HINSTANCE hInstance, HWND hParent)
 // With more than 16 colours on screen the picture keeps its own colours: its colour table becomes a palette,
 // and the device bitmap is made through it. Otherwise the system maps the picture as it loads it.
 bool CSplashWnd::LoadPicture() {
-    HDC hdcScreen = GetDC(nullptr);
+    const CWindowDC screen(nullptr);
+    const HDC hdcScreen = screen.Get();
     const int nBits = GetDeviceCaps(hdcScreen, BITSPIXEL) * GetDeviceCaps(hdcScreen, PLANES);
     if (nBits > 4) {
         HRSRC hFound = FindResourceA(m_hInstance, MAKEINTRESOURCEA(m_idSplash), MAKEINTRESOURCEA(2));
@@ -43,10 +44,8 @@ bool CSplashWnd::LoadPicture() {
             if (hOld)
                 SelectPalette(hdcScreen, hOld, FALSE);
         }
-        ReleaseDC(nullptr, hdcScreen);
         return MFX_VERIFY(m_bitmap);
     }
-    ReleaseDC(nullptr, hdcScreen);
     m_bitmap.Reset(LoadBitmapA(m_hInstance, MAKEINTRESOURCEA(m_idSplash)));
     if (!m_bitmap) {
         MFX_ReportFailure(MFX_CHECK_VERIFY, s_szMfxSourceModule, __LINE__,
@@ -70,11 +69,10 @@ bool CSplashWnd::OnInitDialog() {
 bool CSplashWnd::Realise(bool fBackground) {
     if (!m_palette)
         return false;
-    HDC hdc = GetDC(m_hWnd);
-    HPALETTE hOld = SelectPalette(hdc, m_palette.Get(), fBackground);
-    const UINT cChanged = RealizePalette(hdc);
-    SelectPalette(hdc, hOld, TRUE);
-    ReleaseDC(m_hWnd, hdc);
+    const CWindowDC dc(m_hWnd);
+    HPALETTE hOld = SelectPalette(dc.Get(), m_palette.Get(), fBackground);
+    const UINT cChanged = RealizePalette(dc.Get());
+    SelectPalette(dc.Get(), hOld, TRUE);
     return cChanged > 0 && cChanged != GDI_ERROR;
 }
 
@@ -87,11 +85,9 @@ bool CSplashWnd::OnMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lRe
             if (m_palette && RealizePalette(hdc) > 0)
                 InvalidateRect(m_hWnd, nullptr, FALSE);
             if (m_bitmap) {
-                HDC hdcMemory = CreateCompatibleDC(hdc);
-                HGDIOBJ hOldBitmap = SelectObject(hdcMemory, m_bitmap.Get());
-                BitBlt(hdc, 0, 0, m_cx, m_cy, hdcMemory, 0, 0, SRCCOPY);
-                SelectObject(hdcMemory, hOldBitmap);
-                DeleteDC(hdcMemory);
+                const CCompatibleDC memory(hdc);
+                CSelectObject bitmap(memory.Get(), m_bitmap.Get());
+                BitBlt(hdc, 0, 0, m_cx, m_cy, memory.Get(), 0, 0, SRCCOPY);
             }
             if (hOld)
                 SelectPalette(hdc, hOld, TRUE);

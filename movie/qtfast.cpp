@@ -1,6 +1,5 @@
 #include "movie/qtfast.h"
 
-#include <cctype>
 #include <cstdio>
 #include <cstring>
 
@@ -15,30 +14,10 @@ const char QTFAST_STATUS_COMPLETE[] = "Vrooning complete.";
 
 namespace {
 
-bool FileExists(const char* szPath) {
-    FILE* pFile = fopen(szPath, "rb");
-    if (pFile)
-        fclose(pFile);
-    return pFile != nullptr;
-}
-
 // The C library's rename replaces an existing target on some systems and refuses on others; a commit must
 // never replace a file, so the target is tested first everywhere.
 bool RenameWithoutOverwrite(const char* szFrom, const char* szTo) {
-    return !FileExists(szTo) && rename(szFrom, szTo) == 0;
-}
-
-// Names that may denote the same file on a system whose names ignore case. Opening the destination for
-// writing would truncate the source under it.
-bool MayBeSameFile(const char* szA, const char* szB) {
-    for (;; ++szA, ++szB) {
-        const char chA = *szA == '/' ? '\\' : char(tolower(uint8_t(*szA)));
-        const char chB = *szB == '/' ? '\\' : char(tolower(uint8_t(*szB)));
-        if (chA != chB)
-            return false;
-        if (!chA)
-            return true;
-    }
+    return !PATHNAME_Exists(szTo) && rename(szFrom, szTo) == 0;
 }
 
 bool CopyName(char* szTo, const char* szFrom) {
@@ -90,7 +69,8 @@ bool CQTFast::IsAlreadyFastStart(const char* szMovie) {
 // destination is opened, so an existing file of that name is never truncated for nothing.
 bool CQTFast::VroonSourceMovieToDestination(const char* szSource, const char* szDestination) {
     bool fOk;
-    if (!MFX_VERIFY(fOk = !MayBeSameFile(szSource, szDestination)))
+    // Opening the destination for writing would truncate the source under it.
+    if (!MFX_VERIFY(fOk = !PATHNAME_IsSameName(szSource, szDestination)))
         return false;
     if (!OpenRead(szSource))
         return false;
@@ -121,6 +101,7 @@ bool CQTFast::VroonSourceMovieToDestination(const char* szSource, const char* sz
         RemoveOutput(szDestination);
         return false;
     }
+    // The report quotes the check as written here, spacing included.
     // clang-format off
     MFX_VERIFY(fOk = outfile.RewriteChunkSampleTablesToNewMDATOffset(moov.m_dwAtomSize,mdat.m_dwAtomStart));
     // clang-format on
@@ -183,15 +164,17 @@ bool CQTFast::VroonCommitReplace() {
     if (!RenameWithoutOverwrite(m_outmovie, m_inmovie))
         return false;
     bool fOk;
+    // The report quotes the check as written here, spacing included.
     // clang-format off
     return MFX_VERIFY(fOk = (0==remove(bak)));
     // clang-format on
 }
 
 bool CQTFast::VroonRollbackReplace() {
-    if (!FileExists(m_outmovie))
+    if (!PATHNAME_Exists(m_outmovie))
         return false;
     bool fOk;
+    // The report quotes the check as written here, spacing included.
     // clang-format off
     return MFX_VERIFY(fOk = (0==remove(m_outmovie)));
     // clang-format on

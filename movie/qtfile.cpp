@@ -48,6 +48,7 @@ bool CQTFile::Open(const char* szPath, const char* szMode) {
     Close();
     bool fOk;
     m_file = fopen(szPath, szMode);
+    // The report quotes the check as written here, spacing included.
     // clang-format off
     if (!MFX_VERIFY(fOk = (m_file!=NULL)))
         return false;
@@ -180,6 +181,7 @@ bool CQTFile::CopyRange(CQTFile* outfile, uint64_t dwStart, uint64_t dwSize) {
     uint64_t qwCopied = 0;
     bool fOk = true;
     for (uint64_t i = 0; i < qwChunks; ++i) {
+        // The report quotes the check as written here, spacing included.
         // clang-format off
         if (!MFX_VERIFY(fOk = (Read(buffer,CHUNKSIZE) && outfile->Write(buffer,CHUNKSIZE)) && !UI_IsCancelled()))
             break;
@@ -188,6 +190,7 @@ bool CQTFile::CopyRange(CQTFile* outfile, uint64_t dwStart, uint64_t dwSize) {
         UI_SetPosition(uint32_t(qwCopied >> nShift));
     }
     if (dwLastChunk != 0 && fOk) {
+        // The report quotes the check as written here, spacing included.
         // clang-format off
         if (MFX_VERIFY(fOk = (Read(buffer,dwLastChunk) && outfile->Write(buffer,dwLastChunk)) && !UI_IsCancelled())) {
             // clang-format on

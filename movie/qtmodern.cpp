@@ -1,4 +1,4 @@
-#include "qtmodern.h"
+#include "movie/qtmodern.h"
 
 #include <algorithm>
 #include <cstring>
@@ -128,7 +128,7 @@ HEADER ReadHeader(CQTModernSource& source, uint64_t qwStart, uint64_t qwEnd, int
     return HEADER_OK;
 }
 
-// Calls fnChild for every child between qwStart and qwEnd. Returns QTM_CONVERT when the walk ended cleanly,
+// Calls fnChild for every child between qwStart and qwEnd. Returns QTM_OK when the walk ended cleanly,
 // with *pqwStop where it stopped (before any trailing bytes that are no atom); otherwise the failure.
 template <class FN>
 QTM_RESULT WalkChildren(CQTModernSource& source, uint64_t qwStart, uint64_t qwEnd, int nDepth, uint64_t* pqwWhere,
@@ -136,20 +136,20 @@ QTM_RESULT WalkChildren(CQTModernSource& source, uint64_t qwStart, uint64_t qwEn
     uint64_t qwAt = qwStart;
     while (qwAt < qwEnd) {
         QTM_ATOM atom;
-        QTM_RESULT result = QTM_CONVERT;
+        QTM_RESULT result = QTM_OK;
         const HEADER header = ReadHeader(source, qwAt, qwEnd, nDepth, &atom, &result, pqwWhere);
         if (header == HEADER_FAILED)
             return result;
         if (header == HEADER_STOP)
             break;
         result = fnChild(atom);
-        if (result != QTM_CONVERT)
+        if (result != QTM_OK)
             return result;
         qwAt += atom.qwSize;
     }
     if (pqwStop)
         *pqwStop = qwAt;
-    return QTM_CONVERT;
+    return QTM_OK;
 }
 
 // The top-level atoms of a movie file. The first must be of a type a movie begins with.
@@ -164,7 +164,7 @@ QTM_RESULT ReadTopLevel(CQTModernSource& source, std::vector<QTM_ATOM>* pAtoms, 
         return QTM_NOT_MOVIE;
     const QTM_RESULT result = WalkChildren(source, 0, source.Size(), 0, pqwWhere, nullptr, [&](const QTM_ATOM& atom) {
         pAtoms->push_back(atom);
-        return QTM_CONVERT;
+        return QTM_OK;
     });
     if (pAtoms->empty() && result == QTM_BAD_ATOM) {
         *pqwWhere = 0;
@@ -227,7 +227,7 @@ QTM_RESULT CollectTables(CQTModernSource& moov, uint64_t qwStart, uint64_t qwEnd
             }
             pInfo->tables.push_back(table);
         }
-        return QTM_CONVERT;
+        return QTM_OK;
     });
 }
 
@@ -243,18 +243,18 @@ QTM_RESULT ReadMoov(CQTModernSource& source, const QTM_ATOM& moov, std::vector<u
         *pqwWhere = moov.qwStart;
         return QTM_READ_ERROR;
     }
-    return QTM_CONVERT;
+    return QTM_OK;
 }
 
 // Reads moov into memory and finds its tables.
 QTM_RESULT ReadMoovInfo(CQTModernSource& source, const QTM_ATOM& moov, std::vector<uint8_t>* pBytes,
                         MOOVINFO* pInfo, uint64_t* pqwWhere) {
     QTM_RESULT result = ReadMoov(source, moov, pBytes, pqwWhere);
-    if (result != QTM_CONVERT)
+    if (result != QTM_OK)
         return result;
     CQTMemorySource memory(pBytes->data(), pBytes->size());
     result = CollectTables(memory, moov.cbHeader, moov.qwSize, 0, pInfo, pqwWhere);
-    if (result != QTM_CONVERT)
+    if (result != QTM_OK)
         *pqwWhere += moov.qwStart;  // the walk counted from the start of moov
     return result;
 }
@@ -376,9 +376,9 @@ private:
             if (nLevel == TABLE_LEVEL && pTable)
                 return WriteTable(*pTable, pOut);
             pOut->insert(pOut->end(), m_moov.begin() + child.qwStart, m_moov.begin() + child.qwStart + child.qwSize);
-            return QTM_CONVERT;
+            return QTM_OK;
         });
-        if (result != QTM_CONVERT)
+        if (result != QTM_OK)
             return result;
         pOut->insert(pOut->end(), m_moov.begin() + qwStop, m_moov.begin() + qwEnd);
         return PatchSize(pOut, ibHeader, atom.cbHeader);
@@ -417,7 +417,7 @@ private:
                 return QTM_MOOV_TOO_LARGE;
             PutBE32(pOut->data() + ibHeader, static_cast<uint32_t>(qwSize));
         }
-        return QTM_CONVERT;
+        return QTM_OK;
     }
 
     const TABLE* FindTable(uint64_t ibAtom) const {
@@ -484,7 +484,7 @@ struct PREPARED {
 QTM_RESULT Prepare(CQTModernSource& source, PREPARED* pPrepared, uint64_t* pqwWhere) {
     std::vector<QTM_ATOM>& top = pPrepared->top;
     QTM_RESULT result = ReadTopLevel(source, &top, pqwWhere);
-    if (result != QTM_CONVERT)
+    if (result != QTM_OK)
         return result;
     const size_t iMoov = FindFirst(top, QTATOM_MOOV);
     if (iMoov == top.size())
@@ -501,7 +501,7 @@ QTM_RESULT Prepare(CQTModernSource& source, PREPARED* pPrepared, uint64_t* pqwWh
         return QTM_FRAGMENTED;
     pPrepared->iMoov = iMoov;
     result = ReadMoovInfo(source, top[iMoov], &pPrepared->moov, &pPrepared->info, pqwWhere);
-    if (result != QTM_CONVERT)
+    if (result != QTM_OK)
         return result;
     if (pPrepared->info.fCompressed)
         return QTM_COMPRESSED;
@@ -542,10 +542,10 @@ bool QTMODERN_Plan(CQTModernSource& source, const QTM_OPTIONS& options, QTM_PLAN
     uint64_t qwMoovSize = moovAtom.qwSize;
     for (;;) {
         planner.Place(qwMoovSize);
-        result = QTM_CONVERT;
+        result = QTM_OK;
         const uint64_t cbGrowth =
             MarkUpgrades(prepared.moov, &prepared.info.tables, planner.Map(), &result, &pPlan->qwWhere);
-        if (result != QTM_CONVERT)
+        if (result != QTM_OK)
             return Finish(result);
         if (cbGrowth == 0)
             break;
@@ -554,7 +554,7 @@ bool QTMODERN_Plan(CQTModernSource& source, const QTM_OPTIONS& options, QTM_PLAN
 
     CMoovWriter writer(prepared.moov, prepared.info.tables, planner.Map());
     result = writer.Write(moovAtom, &pPlan->moov, &pPlan->qwWhere);
-    if (result != QTM_CONVERT)
+    if (result != QTM_OK)
         return Finish(result);
     MFX_VERIFY(pPlan->moov.size() == qwMoovSize);
     pPlan->pieces = planner.Pieces(pPlan->moov.size());
@@ -599,9 +599,9 @@ bool QTMODERN_PlanInsert(CQTModernSource& source, uint32_t cbBlock, QTM_INSERT* 
             if (atom.dwType == QTATOM_MDAT)
                 map.Add(atom, atom.qwStart + cbInsert);
         }
-        result = QTM_CONVERT;
+        result = QTM_OK;
         const uint64_t cbGrowth = MarkUpgrades(prepared.moov, &prepared.info.tables, map, &result, &pInsert->qwWhere);
-        if (result != QTM_CONVERT)
+        if (result != QTM_OK)
             return Finish(result);
         if (cbGrowth == 0)
             break;
@@ -615,7 +615,7 @@ bool QTMODERN_PlanInsert(CQTModernSource& source, uint32_t cbBlock, QTM_INSERT* 
     }
     CMoovWriter writer(prepared.moov, prepared.info.tables, map);
     result = writer.Write(moovAtom, &head, &pInsert->qwWhere);
-    if (result != QTM_CONVERT)
+    if (result != QTM_OK)
         return Finish(result);
     MFX_VERIFY(head.size() == qwLeading + qwMoovSize);
     const uint64_t cbFree = cbInsert - head.size();
@@ -674,7 +674,7 @@ QTM_RESULT QTMODERN_Verify(CQTModernSource& output, uint64_t* pqwWhere) {
     MFX_PRE(pqwWhere);
     std::vector<QTM_ATOM> top;
     QTM_RESULT result = ReadTopLevel(output, &top, pqwWhere);
-    if (result != QTM_CONVERT)
+    if (result != QTM_OK)
         return result;
     const size_t iMoov = FindFirst(top, QTATOM_MOOV);
     if (iMoov == top.size())
@@ -687,7 +687,7 @@ QTM_RESULT QTMODERN_Verify(CQTModernSource& output, uint64_t* pqwWhere) {
     std::vector<uint8_t> moov;
     MOOVINFO info;
     result = ReadMoovInfo(output, top[iMoov], &moov, &info, pqwWhere);
-    if (result != QTM_CONVERT)
+    if (result != QTM_OK)
         return result;
     COffsetMap map;  // shifts nothing: it only answers whether an offset is inside an mdat
     for (const QTM_ATOM& atom : top) {
@@ -711,7 +711,7 @@ namespace {
 QTM_RESULT ReadTree(CQTModernSource& source, const QTM_ATOM& parent, std::vector<QTM_ATOM>* pAtoms,
                     uint64_t* pqwWhere) {
     if (!IsOneOf(parent.dwType, s_adwContainers, sizeof(s_adwContainers) / 4) || parent.nDepth >= MAX_TREE_DEPTH)
-        return QTM_CONVERT;
+        return QTM_OK;
     return WalkChildren(source, parent.qwStart + parent.cbHeader, parent.qwStart + parent.qwSize, parent.nDepth + 1,
                         pqwWhere, nullptr, [&](const QTM_ATOM& child) {
                             pAtoms->push_back(child);
@@ -728,9 +728,9 @@ QTM_RESULT QTMODERN_ReadLayout(CQTModernSource& source, bool fTree, std::vector<
     pAtoms->clear();
     for (const QTM_ATOM& atom : top) {
         pAtoms->push_back(atom);
-        if (fTree && result == QTM_CONVERT) {
+        if (fTree && result == QTM_OK) {
             const QTM_RESULT treeResult = ReadTree(source, atom, pAtoms, pqwWhere);
-            if (treeResult != QTM_CONVERT)
+            if (treeResult != QTM_OK)
                 result = treeResult;
         }
     }
@@ -746,6 +746,8 @@ std::string QTMODERN_TypeName(uint32_t dwType) {
 std::string QTMODERN_Describe(QTM_RESULT result, uint64_t qwWhere) {
     const std::string where = std::to_string(qwWhere);
     switch (result) {
+        case QTM_FAILED: return "internal error (a missing argument)";
+        case QTM_OK: return "every atom read";
         case QTM_CONVERT: return "not in fast-start form";
         case QTM_ALREADY_FAST_START: return "already fast-start";
         case QTM_EMPTY: return "the file is empty";

@@ -31,7 +31,10 @@ private:
     size_t m_cb;
 };
 
+// Zero is a failure, so that a check that gives up with an empty result never reports success.
 enum QTM_RESULT {
+    QTM_FAILED,               // a precondition failed: a missing argument
+    QTM_OK,                   // the walk or the reading went fine
     QTM_CONVERT,              // the plan is made: the movie needs converting
     QTM_ALREADY_FAST_START,   // moov precedes every mdat; nothing to do
     QTM_EMPTY,                // the file has no bytes
@@ -136,7 +139,8 @@ private:
 // QTM_ALREADY_FAST_START when it holds, the failure otherwise.
 QTM_RESULT QTMODERN_Verify(CQTModernSource& output, uint64_t* pqwWhere);
 
-// The top-level atoms, and with fTree the known containers' children as well, in file order.
+// The top-level atoms, and with fTree the known containers' children as well, in file order. QTM_OK when
+// every atom could be read, the failure otherwise (the atoms read before it are listed).
 QTM_RESULT QTMODERN_ReadLayout(CQTModernSource& source, bool fTree, std::vector<QTM_ATOM>* pAtoms, uint64_t* pqwWhere);
 
 // A sentence for the user saying what a result means.

@@ -4,6 +4,7 @@
 
 #include "toolkit/ctrllist_win.h"
 #include "toolkit/gasgauge.h"
+#include "toolkit/gasgauge_win.h"
 #include "toolkit/mfx.h"
 
 MFX_SOURCE_MODULE("VROON");

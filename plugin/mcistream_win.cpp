@@ -10,6 +10,7 @@
 #include "toolkit/diag.h"
 #include "toolkit/docview_win.h"
 #include "toolkit/mfx.h"
+#include "toolkit/pathname_win.h"
 #include "toolkit/pathname.h"
 
 MFX_SOURCE_MODULE("MCISTREAM");

@@ -4,6 +4,7 @@
 //
 // The checks are written without spaces on purpose: their reports quote them, and the quotes are what
 // developers search the diagnostics for.
+// The report quotes the check as written here, spacing included.
 // clang-format off
 #include <cstring>
 #include <new>

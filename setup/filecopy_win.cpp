@@ -14,8 +14,9 @@
 #include "setup/szdd.h"
 #include "toolkit/hfile.h"
 #include "toolkit/mfx.h"
-#include "toolkit/pathfind.h"
+#include "toolkit/pathfind_win.h"
 #include "toolkit/pathname.h"
+#include "toolkit/pathname_win.h"
 
 MFX_SOURCE_MODULE("FILE");
 

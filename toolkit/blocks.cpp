@@ -1,10 +1,10 @@
-#include "blocks.h"
+#include "toolkit/blocks.h"
 
 #include <cstdint>
 #include <cstring>
 #include <new>
 
-#include "mfx.h"
+#include "toolkit/mfx.h"
 
 MFX_SOURCE_MODULE("BLOCKS");
 

@@ -1,10 +1,10 @@
-#include "bytebuff.h"
+#include "toolkit/bytebuff.h"
 
 #include <cstdint>
 #include <cstring>
 #include <new>
 
-#include "mfx.h"
+#include "toolkit/mfx.h"
 
 MFX_SOURCE_MODULE("BYTEBUFF");
 

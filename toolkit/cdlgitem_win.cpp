@@ -3,7 +3,7 @@
 
 #include "toolkit/cdlg_win.h"
 #include "toolkit/mfx.h"
-#include "toolkit/stringid.h"
+#include "toolkit/stringid_win.h"
 
 MFX_SOURCE_MODULE("GenDialog");
 

@@ -9,7 +9,7 @@
 #include "toolkit/diag.h"
 #include "toolkit/mfx.h"
 #include "toolkit/pathname.h"
-#include "toolkit/stringid.h"
+#include "toolkit/stringid_win.h"
 #include "toolkit/window_win.h"
 
 MFX_SOURCE_MODULE("GenDialog");

@@ -7,6 +7,7 @@
 #include "toolkit/mfx.h"
 #include "toolkit/newdir_win.h"
 #include "toolkit/pathname.h"
+#include "toolkit/pathname_win.h"
 #include "toolkit/strings.h"
 #include "toolkit/window_win.h"
 

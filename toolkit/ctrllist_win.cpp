@@ -1,7 +1,7 @@
-#include "ctrllist_win.h"
+#include "toolkit/ctrllist_win.h"
 
-#include "diag.h"
-#include "mfx.h"
+#include "toolkit/diag.h"
+#include "toolkit/mfx.h"
 
 MFX_SOURCE_MODULE("CTRLLIST");
 

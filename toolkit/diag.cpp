@@ -1,11 +1,11 @@
-#include "diag.h"
+#include "toolkit/diag.h"
 
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
 #include <new>
 
-#include "diagsys.h"
+#include "toolkit/diagsys.h"
 
 const char DIAG_SWITCH_ENTRY[] = "FlarionDiagnostics";
 const char DIAG_SWITCH_WORD[] = "DebugOutputOn";

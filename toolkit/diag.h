@@ -4,8 +4,8 @@
 // file; a hidden win.ini switch turns the debugger output on without rebuilding.
 #pragma once
 
-#include "mfx.h"
-#include "pathname.h"
+#include "toolkit/mfx.h"
+#include "toolkit/pathname.h"
 
 enum DIAG_TYPE { DIAG_TYPE_ASSERT = 1, DIAG_TYPE_PRECONDITION = 2 };
 

@@ -3,7 +3,7 @@
 
 #include <cstddef>
 
-#include "diag.h"
+#include "toolkit/diag.h"
 
 void DIAGSYS_DebugString(const char* szText);
 // The text of an entry of the user's system profile (win.ini); false where there is none.

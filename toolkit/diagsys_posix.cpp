@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "diagsys.h"
+#include "toolkit/diagsys.h"
 
 // Natively there is no debugger channel: developer output goes to standard error.
 void DIAGSYS_DebugString(const char* szText) {

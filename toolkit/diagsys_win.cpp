@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "diagsys.h"
+#include "toolkit/diagsys.h"
 
 void DIAGSYS_DebugString(const char* szText) {
     OutputDebugStringA(szText);

@@ -1,4 +1,4 @@
-#include "docview_win.h"
+#include "toolkit/docview_win.h"
 
 #include <commctrl.h>
 #include <commdlg.h>
@@ -8,8 +8,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "mfx.h"
-#include "pathname.h"
+#include "toolkit/gdiobject_win.h"
+#include "toolkit/mfx.h"
+#include "toolkit/pathname.h"
 
 MFX_SOURCE_MODULE("DOCVIEW");
 
@@ -23,10 +24,6 @@ const UINT IDM_FIRSTCHILD = 0xFF00;  // the MDI client's window list items
 const UINT WM_DOCVIEW_UPDATEMENU = WM_APP + 0x100;
 const char READY[] = "Ready";
 const char DDE_TOPIC[] = "system";
-
-bool IsSameName(const std::string& a, const std::string& b) {
-    return lstrcmpiA(a.c_str(), b.c_str()) == 0;
-}
 
 void RegisterClasses(HINSTANCE hInstance) {
     static bool s_fRegistered = false;
@@ -581,7 +578,7 @@ CDocument* CDocApp::OpenDocumentFile(const char* szPath) {
     const DWORD cch = GetFullPathNameA(szPath, sizeof(szFull), szFull, nullptr);
     MFX_PRE(cch > 0 && cch < sizeof(szFull));
     for (CDocument* pDocument : m_documents) {
-        if (IsSameName(pDocument->GetPathName(), szFull)) {
+        if (PATHNAME_IsSameName(pDocument->GetPathName().c_str(), szFull)) {
             if (!pDocument->GetViews().empty() && pDocument->GetViews()[0]->GetFrame())
                 SendMessageA(m_pFrame->GetClient(), WM_MDIACTIVATE,
                              reinterpret_cast<WPARAM>(pDocument->GetViews()[0]->GetFrame()->GetHandle()), 0);
@@ -796,9 +793,10 @@ void CDocApp::SaveRecentFileList() const {
 }
 
 void CDocApp::AddToRecentFileList(const char* szPath) {
-    m_recent.erase(std::remove_if(m_recent.begin(), m_recent.end(),
-                                  [szPath](const std::string& path) { return IsSameName(path, szPath); }),
-                   m_recent.end());
+    m_recent.erase(
+        std::remove_if(m_recent.begin(), m_recent.end(),
+                       [szPath](const std::string& path) { return PATHNAME_IsSameName(path.c_str(), szPath); }),
+        m_recent.end());
     m_recent.insert(m_recent.begin(), szPath);
     if (m_recent.size() > DOCVIEW_MRU_SIZE)
         m_recent.resize(DOCVIEW_MRU_SIZE);
@@ -940,7 +938,7 @@ namespace {
 HHOOK s_hColourHook = nullptr;
 COLORREF s_crBackground = 0;
 COLORREF s_crText = 0;
-HBRUSH s_hBackground = nullptr;
+CBrush s_background;
 const char COLOUR_PROP[] = "DocviewColourProc";
 const ATOM DIALOG_CLASS_ATOM = 32770;
 
@@ -960,11 +958,11 @@ LRESULT CALLBACK ColourProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) 
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN:
             // Only where the dialog left the system's choice.
-            if (s_hBackground &&
+            if (s_background &&
                 (lResult == 0 || reinterpret_cast<HBRUSH>(lResult) == GetSysColorBrush(COLOR_BTNFACE))) {
                 SetTextColor(reinterpret_cast<HDC>(wParam), s_crText);
                 SetBkColor(reinterpret_cast<HDC>(wParam), s_crBackground);
-                return reinterpret_cast<LRESULT>(s_hBackground);
+                return reinterpret_cast<LRESULT>(s_background.Get());
             }
             return lResult;
         default:
@@ -992,11 +990,9 @@ LRESULT CALLBACK ColourHook(int nCode, WPARAM wParam, LPARAM lParam) {
 
 void DOCVIEW_SetDialogColors(COLORREF crBackground, COLORREF crText) {
     DOCVIEW_ResetDialogColors();
-    if (s_hBackground)
-        DeleteObject(s_hBackground);
     s_crBackground = crBackground;
     s_crText = crText;
-    s_hBackground = CreateSolidBrush(crBackground);
+    s_background.Reset(CreateSolidBrush(crBackground));
     s_hColourHook = SetWindowsHookExA(WH_CBT, ColourHook, nullptr, GetCurrentThreadId());
     MFX_VERIFY(s_hColourHook);
 }

@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "window_win.h"
+#include "toolkit/window_win.h"
 
 class CDocApp;
 class CDocTemplate;
@@ -67,6 +67,13 @@ struct DOCTEMPLATE_FACTORY {
     CMDIChild* (*pfnNewFrame)();
     CView* (*pfnNewView)();
 };
+
+// The factory of a document kind whose objects are a DOC, a FRAME and a VIEW, each made with new.
+template <class DOC, class FRAME, class VIEW>
+constexpr DOCTEMPLATE_FACTORY DOCVIEW_Factory() {
+    return {[]() -> CDocument* { return new DOC; }, []() -> CMDIChild* { return new FRAME; },
+            []() -> CView* { return new VIEW; }};
+}
 
 // One document kind: its string resource of seven newline-separated fields, its menu and its factory.
 class CDocTemplate {

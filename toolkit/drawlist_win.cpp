@@ -126,9 +126,7 @@ void CDrawListBox::Paint() {
 int DRAWLIST_GetIconVisibleHeight(HICON hIcon) {
     MFX_PRE(hIcon);
     const int cx = GetSystemMetrics(SM_CXICON), cy = GetSystemMetrics(SM_CYICON);
-    HDC hdcScreen = GetDC(nullptr);
-    CMemoryDC mem(hdcScreen, cx, cy);
-    ReleaseDC(nullptr, hdcScreen);
+    CMemoryDC mem(CWindowDC(nullptr).Get(), cx, cy);
     MFX_PRE(mem);
     const RECT rc = {0, 0, cx, cy};
     FillRect(mem.Get(), &rc, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));

@@ -1,4 +1,4 @@
-#include "gasgauge.h"
+#include "toolkit/gasgauge.h"
 
 #include <climits>
 #include <cstdio>

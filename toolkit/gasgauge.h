@@ -6,10 +6,10 @@
 // it the bar is flat, and GASGAUGE_STYLE_PERCENT adds the percentage text.
 //
 // This header holds the gauge's state and the arithmetic of both styles, which are portable; the window class
-// and its painting live in gasgauge_win.cpp.
+// and its painting live in gasgauge_win.cpp (gasgauge_win.h).
 #pragma once
 
-#include "mfx.h"
+#include "toolkit/mfx.h"
 
 enum GASGAUGE_COMMAND {
     GASGAUGE_SETBARCOLOR = 100,  // bar colour = value
@@ -69,7 +69,3 @@ void GASGAUGE_Layout3D(GASGAUGE* pGauge, long cx, long cy);
 void GASGAUGE_Ticks3D(const GASGAUGE* pGauge, long axTicks[5]);
 // 3D style, after the layout: true when the bevelled bar is drawn (position above 0, bar over 4 pixels wide).
 bool GASGAUGE_HasBar3D(const GASGAUGE* pGauge);
-
-// Registers the window class (Windows builds): redraw on size change, arrow cursor, white background, one
-// pointer of window data; fGlobal makes it usable by every module of the process. True on success.
-bool GASGAUGE_Initialize(MFX_HMODULE hInstance, const char* szClassName, bool fGlobal);

@@ -3,8 +3,9 @@
 
 #include <cstdlib>
 
-#include "gasgauge.h"
-#include "gdiobject_win.h"
+#include "toolkit/gasgauge.h"
+#include "toolkit/gasgauge_win.h"
+#include "toolkit/gdiobject_win.h"
 
 MFX_SOURCE_MODULE("GASGAUGE");
 
@@ -212,10 +213,8 @@ void Command(HWND hWnd, unsigned uCommand, int nValue) {
             InvalidateRect(hWnd, nullptr, FALSE);
             break;
         case GASGAUGE_REDRAW_NOW:
-            if (HDC hdc = GetDC(hWnd)) {
-                Paint3D(hWnd, hdc, pGauge);
-                ReleaseDC(hWnd, hdc);
-            }
+            if (const CWindowDC dc{hWnd})
+                Paint3D(hWnd, dc.Get(), pGauge);
             break;
     }
 }

@@ -47,28 +47,63 @@ private:
     HGDIOBJ m_hPrevious;
 };
 
+// The device context of a window (of the screen for none) from GetDC, released with the owner.
+class CWindowDC {
+public:
+    explicit CWindowDC(HWND hWnd) : m_hWnd(hWnd), m_hdc(GetDC(hWnd)) {}
+    ~CWindowDC() {
+        if (m_hdc)
+            ReleaseDC(m_hWnd, m_hdc);
+    }
+    CWindowDC(const CWindowDC&) = delete;
+    CWindowDC& operator=(const CWindowDC&) = delete;
+
+    HDC Get() const { return m_hdc; }
+    explicit operator bool() const { return m_hdc != nullptr; }
+
+private:
+    HWND m_hWnd;
+    HDC m_hdc;
+};
+
+// A memory device context compatible with another, deleted with the owner.
+class CCompatibleDC {
+public:
+    explicit CCompatibleDC(HDC hdcCompatible) : m_hdc(CreateCompatibleDC(hdcCompatible)) {}
+    ~CCompatibleDC() {
+        if (m_hdc)
+            DeleteDC(m_hdc);
+    }
+    CCompatibleDC(const CCompatibleDC&) = delete;
+    CCompatibleDC& operator=(const CCompatibleDC&) = delete;
+
+    HDC Get() const { return m_hdc; }
+    explicit operator bool() const { return m_hdc != nullptr; }
+
+private:
+    HDC m_hdc;
+};
+
 // A memory device context compatible with another, with a bitmap of the given size selected into it.
 class CMemoryDC {
 public:
     CMemoryDC(HDC hdcCompatible, int cx, int cy)
-        : m_hdc(CreateCompatibleDC(hdcCompatible)),
+        : m_dc(hdcCompatible),
           m_bitmap(CreateCompatibleBitmap(hdcCompatible, cx, cy)),
-          m_hPrevious(m_hdc && m_bitmap ? SelectObject(m_hdc, m_bitmap.Get()) : nullptr) {}
+          m_hPrevious(m_dc && m_bitmap ? SelectObject(m_dc.Get(), m_bitmap.Get()) : nullptr) {}
     ~CMemoryDC() {
         if (m_hPrevious)
-            SelectObject(m_hdc, m_hPrevious);
-        if (m_hdc)
-            DeleteDC(m_hdc);
+            SelectObject(m_dc.Get(), m_hPrevious);
     }
     CMemoryDC(const CMemoryDC&) = delete;
     CMemoryDC& operator=(const CMemoryDC&) = delete;
 
-    HDC Get() const { return m_hdc; }
+    HDC Get() const { return m_dc.Get(); }
     // True when both the context and its bitmap exist.
     explicit operator bool() const { return m_hPrevious != nullptr; }
 
 private:
-    HDC m_hdc;
+    CCompatibleDC m_dc;
     CBitmap m_bitmap;
     HGDIOBJ m_hPrevious;
 };

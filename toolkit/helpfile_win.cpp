@@ -1,9 +1,9 @@
-#include "helpfile_win.h"
+#include "toolkit/helpfile_win.h"
 
 #include <string>
 
-#include "mfx.h"
-#include "pathname.h"
+#include "toolkit/mfx.h"
+#include "toolkit/pathname.h"
 
 MFX_SOURCE_MODULE("HLPFILE");
 

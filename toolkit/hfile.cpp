@@ -1,10 +1,10 @@
-#include "hfile.h"
+#include "toolkit/hfile.h"
 
 #include <cstring>
 
-#include "diag.h"
-#include "hfilesys.h"
-#include "mfx.h"
+#include "toolkit/diag.h"
+#include "toolkit/hfilesys.h"
+#include "toolkit/mfx.h"
 
 MFX_SOURCE_MODULE("HFILE");
 

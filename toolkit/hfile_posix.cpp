@@ -5,8 +5,8 @@
 #include <cerrno>
 #include <cstdint>
 
-#include "hfile.h"
-#include "hfilesys.h"
+#include "toolkit/hfile.h"
+#include "toolkit/hfilesys.h"
 
 HFILE HFILE_OpenRead(const char* szName) {
     return szName ? open(szName, O_RDONLY) : HFILE_NONE;

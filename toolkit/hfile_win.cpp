@@ -1,8 +1,8 @@
 // The handle calls on Windows: the platform's simple file calls.
 #include <windows.h>
 
-#include "hfile.h"
-#include "hfilesys.h"
+#include "toolkit/hfile.h"
+#include "toolkit/hfilesys.h"
 
 HFILE HFILE_OpenRead(const char* szName) {
     return szName ? _lopen(szName, OF_READ | OF_SHARE_DENY_NONE) : HFILE_NONE;

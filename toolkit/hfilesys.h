@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "hfile.h"
+#include "toolkit/hfile.h"
 
 int HFILESYS_Close(HFILE hFile);
 int HFILESYS_Read(HFILE hFile, void* pBuffer, uint32_t cb);

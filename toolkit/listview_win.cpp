@@ -30,9 +30,7 @@ int GetRememberedVisibleHeight(HICON hIcon) {
 }
 
 HFONT CreateViewFont() {
-    HDC hdc = GetDC(nullptr);
-    const int nPixelsPerInch = GetDeviceCaps(hdc, LOGPIXELSY);
-    ReleaseDC(nullptr, hdc);
+    const int nPixelsPerInch = GetDeviceCaps(CWindowDC(nullptr).Get(), LOGPIXELSY);
     LOGFONTA lf = {};
     lf.lfHeight = -MulDiv(VIEWFONT_POINTS, nPixelsPerInch, 72);
     lf.lfWeight = FW_NORMAL;
@@ -86,14 +84,13 @@ bool CListView::OnCreate() {
 // whose picture leaves its lower rows empty does not make the entries needlessly tall.
 int CListView::MeasureEntry() const {
     int cyText = 0;
-    HDC hdc = GetDC(m_hWnd);
     {
-        CSelectObject font(hdc, m_font.Get());
+        const CWindowDC dc(m_hWnd);
+        CSelectObject font(dc.Get(), m_font.Get());
         SIZE size;
-        if (GetTextExtentPoint32A(hdc, "M", 1, &size))
+        if (GetTextExtentPoint32A(dc.Get(), "M", 1, &size))
             cyText = size.cy;
     }
-    ReleaseDC(m_hWnd, hdc);
     int cyIcon = 0;
     if (HICON hIcon = LoadIconA(WINDOW_GetInstance(), MAKEINTRESOURCEA(LISTVIEW_IDI_MEASURE)))
         cyIcon = GetRememberedVisibleHeight(hIcon);

@@ -1,10 +1,10 @@
-#include "mfx.h"
+#include "toolkit/mfx.h"
 
 #include <cstdarg>
 #include <cstdio>
 
-#include "diag.h"
-#include "diagsys.h"
+#include "toolkit/diag.h"
+#include "toolkit/diagsys.h"
 
 MFX_SOURCE_MODULE("MFXDEBUG");
 

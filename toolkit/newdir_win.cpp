@@ -3,6 +3,7 @@
 #include "toolkit/commfile.h"
 #include "toolkit/mfx.h"
 #include "toolkit/pathname.h"
+#include "toolkit/pathname_win.h"
 #include "toolkit/strings.h"
 #include "toolkit/window_win.h"
 

@@ -3,9 +3,9 @@
 #include <cstring>
 #include <new>
 
-#include "diag.h"
-#include "pathfind.h"
-#include "pathname.h"
+#include "toolkit/diag.h"
+#include "toolkit/pathfind_win.h"
+#include "toolkit/pathname.h"
 
 MFX_SOURCE_MODULE("PATHNAME");
 

@@ -1,7 +1,8 @@
-#include "pathname.h"
+#include "toolkit/pathname.h"
 
 #include <cstring>
 #include <new>
+#include <string>
 
 MFX_SOURCE_MODULE("PATHNAME");
 
@@ -333,4 +334,27 @@ const char* CPathName::GetRuntimeClassName() const {
 void CPathName::Empty() {
     if (m_PathName)
         m_PathName[0] = '\0';
+}
+
+namespace {
+
+// The name with every slash made a backslash, walked character by character.
+std::string WithBackslashes(const char* szName) {
+    std::string name;
+    for (const char* p = szName; *p;) {
+        const char* pNext = PATHNAME_NextChar(p);
+        if (pNext == p + 1 && *p == '/')
+            name += '\\';
+        else
+            name.append(p, pNext);
+        p = pNext;
+    }
+    return name;
+}
+
+}  // namespace
+
+int PATHNAME_IsSameName(const char* szName1, const char* szName2) {
+    MFX_PRE(szName1 && szName2);
+    return PATHNAME_PlatformIsSameText(WithBackslashes(szName1).c_str(), WithBackslashes(szName2).c_str());
 }

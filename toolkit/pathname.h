@@ -8,12 +8,10 @@
 // where one is required, and a result that would not fit a PATHNAME are precondition reports; an output that
 // the operation clears first is then left empty, a name changed in place is left as it was.
 //
-// The name rules are portable (pathname.cpp); the file-system operations are Windows code (pathname_win.cpp).
+// The name rules are portable (pathname.cpp); the file-system operations are Windows code (pathname_win.h).
 #pragma once
 
-#include <cstdint>
-
-#include "mfx.h"
+#include "toolkit/mfx.h"
 
 const int MAX_PATHNAME = 260;  // characters, without the terminator
 typedef char PATHNAME[MAX_PATHNAME + 1];
@@ -27,6 +25,16 @@ const char* PATHNAME_PlatformNextChar(const char* p);
 PATHNAME_NEXTCHAR PATHNAME_SetNextChar(PATHNAME_NEXTCHAR pfnNextChar);
 // Steps over one character by the installed rule, never past the terminator.
 const char* PATHNAME_NextChar(const char* p);
+
+// The platform's comparison of two texts without regard to letter case: the ANSI code page's own on Windows
+// (double-byte characters whole, accented letters folded), ASCII letters byte by byte elsewhere. True when equal.
+bool PATHNAME_PlatformIsSameText(const char* sz1, const char* sz2);
+// Two names of the same file by the file system's rule: letter case ignored as the platform ignores it, and a
+// slash equal to a backslash (stepped over by the installed rule, so a second byte of a double-byte character
+// is never taken for a separator). 1 when they are the same.
+int PATHNAME_IsSameName(const char* szName1, const char* szName2);
+// A file (not a folder) of that name exists and can be opened.
+int PATHNAME_Exists(const char* szName);
 
 // X:\ or X:/ at the start: the form that the operations walking folder levels require.
 bool PATHNAME_IsDriveForm(const char* szName);
@@ -74,54 +82,6 @@ int PATHNAME_RemoveRoot(char* szName, const char* szRoot);
 int PATHNAME_CountFolders(const char* szName);
 // The prefix of a drive-form name up to its level-th folder (level 0: the root).
 int PATHNAME_GetFolderAtLevel(const char* szName, char* szOut, int nLevel);
-
-// ---- File-system operations (Windows) ----
-
-// The process's current folder with a trailing separator.
-int PATHNAME_ConstructCurDir(char* szOut);
-// Makes the folder (and its drive) current.
-int PATHNAME_ChangeDirTo(const char* szFolder);
-// A file that can be opened for an existence test.
-int PATHNAME_Exists(const char* szName);
-// Any file-system entry (file or folder) of that name.
-int PATHNAME_FolderExists(const char* szName);
-int PATHNAME_CreateFolder(const char* szName);
-int PATHNAME_RemoveFolder(const char* szName);
-int PATHNAME_Remove(const char* szName);
-int PATHNAME_Rename(const char* szOld, const char* szNew);
-// Renames the file to newname in its own folder.
-int PATHNAME_RenameJustName(const char* szName, const char* szNewName);
-// Renames the file to its own name with another extension.
-int PATHNAME_RenameExtension(const char* szName, const char* szNewExt);
-// The last-write time in FAT form: DOS date in the high 16 bits, DOS time in the low 16 bits.
-int PATHNAME_GetDateTime(const char* szName, uint32_t* pdwDateTime);
-int PATHNAME_SetDateTime(const char* szName, uint32_t dwDateTime);
-// File size in bytes, 0 when the file cannot be opened.
-int32_t PATHNAME_GetSize(const char* szName);
-// Free bytes on the drive of a drive-form name. The 32-bit count wraps above 4 GB; the 64-bit one does not.
-int PATHNAME_GetFreeSpace(const char* szName, uint32_t* pdwDiskFree);
-int PATHNAME_GetFreeSpace64(const char* szName, uint64_t* pqwDiskFree);
-// The folder of a module's file, with and without its trailing separator, and a file in that folder.
-int PATHNAME_ConstructModulePath(char* szOut, MFX_HMODULE hModule);
-int PATHNAME_ConstructModuleFile(char* szOut, MFX_HMODULE hModule, const char* szName);
-int PATHNAME_GetModulePathNoSlash(char* szOut, MFX_HMODULE hModule);
-// Copies the file's bytes (not its date) in 16,384-byte blocks.
-int PATHNAME_Copy(const char* szSource, const char* szDestination);
-// Starts a program with WinExec from the folder part of the working-folder argument (so a folder is given
-// with its trailing separator), or from the program's own folder when none is given; that folder stays
-// current. nShow is a ShowWindow state.
-int PATHNAME_Execute(const char* szProgram, const char* szWorkingFolder, const char* szParameters, int nShow);
-// Creates every missing folder of the chain, outermost first.
-int PATHNAME_CreateAllFoldersForPath(const char* szFolder);
-int PATHNAME_CreateAllFoldersForFile(const char* szFileName);
-// Calls back with the full name of every file (not folder) matching the pattern; a callback result of 0 stops
-// the walk and gives 0.
-typedef int (*PATHNAME_FILECALLBACK)(const char* szFullName, void* pUser);
-int PATHNAME_ForEachFile(const char* szPattern, PATHNAME_FILECALLBACK pfnCallback, void* pUser);
-// The long form of the last component as the file system reports it.
-int PATHNAME_GetLongJustName(const char* szName, char* szOut);
-// Replaces every component of a drive-form name by its long form.
-int PATHNAME_MakeLongName(char* szName);
 
 // Owns one PATHNAME buffer.
 class CPathName {

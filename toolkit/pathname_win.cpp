@@ -6,8 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "diag.h"
-#include "pathname.h"
+#include "toolkit/diag.h"
+#include "toolkit/findfile_win.h"
+#include "toolkit/pathname.h"
+#include "toolkit/pathname_win.h"
 
 MFX_SOURCE_MODULE("PATHNAME");
 
@@ -79,6 +81,10 @@ bool QueryFreeClusters(const char* szName, ULONGLONG* pqwFree) {
 
 const char* PATHNAME_PlatformNextChar(const char* p) {
     return CharNextA(p);
+}
+
+bool PATHNAME_PlatformIsSameText(const char* sz1, const char* sz2) {
+    return lstrcmpiA(sz1, sz2) == 0;
 }
 
 int PATHNAME_ConstructCurDir(char* szOut) {
@@ -323,10 +329,10 @@ int PATHNAME_CreateAllFoldersForFile(const char* szFileName) {
 int PATHNAME_ForEachFile(const char* szPattern, PATHNAME_FILECALLBACK pfnCallback, void* pUser) {
     MFX_PRE(szPattern);
     MFX_PRE(pfnCallback);
-    WIN32_FIND_DATAA found;
-    const HANDLE hFind = FindFirstFileA(szPattern, &found);
-    if (hFind == INVALID_HANDLE_VALUE)
+    CFindFile find(szPattern);
+    if (!find.IsOpen())
         return 1;
+    const WIN32_FIND_DATAA& found = find.Found();
     PATHNAME szFolder = "";
     bool fOk = true;
     MFX_VERIFY(fOk = PATHNAME_GetJustPath(szPattern, szFolder));
@@ -343,20 +349,18 @@ int PATHNAME_ForEachFile(const char* szPattern, PATHNAME_FILECALLBACK pfnCallbac
             PATHNAME_Assign(szFullName, found.cFileName);
         if (!pfnCallback(szFullName, pUser))
             nResult = 0;
-    } while (nResult && FindNextFileA(hFind, &found));
-    MFX_VERIFY(fOk = FindClose(hFind));
+    } while (nResult && find.Next());
+    MFX_VERIFY(fOk = find.Close());
     return nResult;
 }
 
 int PATHNAME_GetLongJustName(const char* szName, char* szOut) {
     MFX_PRE(szName);
     MFX_PRE(szOut);
-    WIN32_FIND_DATAA found;
-    const HANDLE hFind = FindFirstFileA(szName, &found);
-    if (hFind == INVALID_HANDLE_VALUE)
+    const CFindFile find(szName);
+    if (!find.IsOpen())
         return 0;
-    FindClose(hFind);
-    return PATHNAME_Assign(szOut, found.cFileName);
+    return PATHNAME_Assign(szOut, find.Found().cFileName);
 }
 
 // Each level's prefix is looked up in turn and its long name joined to the long names before it; the name is

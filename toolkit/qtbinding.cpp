@@ -1,4 +1,4 @@
-#include "qtbinding.h"
+#include "toolkit/qtbinding.h"
 
 const char QTIM_LIBRARY[] = "QTIM32.DLL";
 const char CMGR_LIBRARY[] = "CMGR32.DLL";

@@ -1,5 +1,6 @@
 // The binding to QuickTime for Windows: QTIM32.DLL (movie toolbox) and CMGR32.DLL (component manager and movie
-// controller), loaded at run time and never linked.
+// controller), loaded at run time and never linked. The interface of the libraries is portable (the stand-in
+// libraries of the tests implement it); the calls that load them are Windows code (qtbinding_win.h).
 //
 // Entry-point calling convention (both libraries, default C calling convention):
 //
@@ -95,35 +96,3 @@ typedef struct QTPictureRecord* PicHandle;
 
 // The QuickTime version number made from a library's product version a.b.c.d.
 unsigned long QTBINDING_VersionNumber(unsigned a, unsigned b, unsigned c, unsigned d);
-
-// Starts the binding: 0 on success, 1 when a library is missing, 2 when an entry point is missing or the
-// component manager refuses to start. pdwVersion, when given, receives the version number on success.
-int QTBINDING_Start(unsigned long* pdwVersion);
-// Undoes one successful start.
-void QTBINDING_Stop();
-
-// The operations. Each call made before a successful start first tries to start, and fails (qtErrNotStarted,
-// or none) when that fails.
-short EnterMovies();
-void ExitMovies();
-short OpenMovieFile(const char* szName, short* pnRefNum, int nPermission);
-short NewMovieFromFile(Movie* pMovie, short nRefNum);
-short CloseMovieFile(short nRefNum);
-void GetMovieBox(Movie movie, QTRECT* pRect);
-MovieController NewMovieController(Movie movie, const QTRECT* pRect, long lFlags, void* hWnd);
-void SetMovieActive(Movie movie, int fActive);
-void DisposeMovieController(MovieController mc);
-void DisposeMovie(Movie movie);
-long GetMovieTime(Movie movie);
-long GetMovieDuration(Movie movie);
-long GetMoviePreferredRate(Movie movie);
-long GetMovieTimeScale(Movie movie);
-PicHandle GetMoviePict(Movie movie, long lTime);
-void* PictureToDIB(PicHandle pict);  // global memory with a packed DIB, owned by the caller; none on failure
-void KillPicture(PicHandle pict);
-short MCDoAction(MovieController mc, short nAction, void* pParam);
-void MCGetControllerBoundsRect(MovieController mc, QTRECT* pRect);
-long MCIsPlayerMessage(MovieController mc, void* hWnd, unsigned uMsg, std::uintptr_t wParam, std::intptr_t lParam);
-short MCSetControllerBoundsRect(MovieController mc, const QTRECT* pRect);
-short MCSetMovie(MovieController mc, Movie movie, void* hWnd, int x, int y);
-void MCSetActive(MovieController mc, int fActive);

@@ -2,8 +2,9 @@
 
 #include <initializer_list>
 
-#include "mfx.h"
-#include "qtbinding.h"
+#include "toolkit/mfx.h"
+#include "toolkit/qtbinding.h"
+#include "toolkit/qtbinding_win.h"
 
 MFX_SOURCE_MODULE("QTBIND");
 

@@ -1,10 +1,10 @@
-#include "strindle.h"
+#include "toolkit/strindle.h"
 
 #include <cstdlib>
 #include <cstring>
 
-#include "mfx.h"
-#include "stringlist.h"
+#include "toolkit/mfx.h"
+#include "toolkit/stringlist.h"
 
 MFX_SOURCE_MODULE("Strindle");
 

@@ -1,8 +1,8 @@
-#include "stringid.h"
+#include "toolkit/stringid_win.h"
 
 #include <cstring>
 
-#include "mfx.h"
+#include "toolkit/mfx.h"
 
 MFX_SOURCE_MODULE("STRINGID");
 

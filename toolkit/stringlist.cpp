@@ -1,10 +1,10 @@
-#include "stringlist.h"
+#include "toolkit/stringlist.h"
 
 #include <cstring>
 #include <new>
 
-#include "mfx.h"
-#include "strindle.h"
+#include "toolkit/mfx.h"
+#include "toolkit/strindle.h"
 
 MFX_SOURCE_MODULE("String List");
 

@@ -2,7 +2,7 @@
 // list for PATHNAME-sized strings.
 #pragma once
 
-#include "pathname.h"
+#include "toolkit/pathname.h"
 
 struct STRINGLIST_NODE;
 struct STRINDLE;

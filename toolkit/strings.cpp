@@ -1,10 +1,10 @@
-#include "strings.h"
+#include "toolkit/strings.h"
 
 #include <cstring>
 #include <new>
 
-#include "mfx.h"
-#include "pathname.h"
+#include "toolkit/mfx.h"
+#include "toolkit/pathname.h"
 
 MFX_SOURCE_MODULE("Strings");
 

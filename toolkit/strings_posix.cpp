@@ -1,4 +1,4 @@
-#include "strings.h"
+#include "toolkit/strings.h"
 
 // Outside Windows there is no ANSI code page to consult: only the letters a to z have an upper case.
 char* STRINGS_UpperCase(char* szString) {

@@ -1,4 +1,4 @@
-#include "strings.h"
+#include "toolkit/strings.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
-#include "textres.h"
+#include "toolkit/textres_win.h"
 
-#include "mfx.h"
+#include "toolkit/mfx.h"
 
 MFX_SOURCE_MODULE("TEXTRES");
 

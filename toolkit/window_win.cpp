@@ -1,11 +1,11 @@
-#include "window_win.h"
+#include "toolkit/window_win.h"
 
 #include <mutex>
 #include <unordered_map>
 #include <vector>
 
-#include "mfx.h"
-#include "pathname.h"
+#include "toolkit/mfx.h"
+#include "toolkit/pathname.h"
 
 MFX_SOURCE_MODULE("WINDOW");
 

@@ -13,10 +13,11 @@
 
 #include "converter/batchdoc_win.h"
 #include "movie/qtatoms.h"
+#include "testing/testsupport/testfile.h"
 #include "toolkit/diag.h"
 #include "toolkit/lstorder_win.h"
-#include "tools/moviefixture/moviefixture.h"
-#include "tools/testsupport/uidriver_win.h"
+#include "testing/moviefixture/moviefixture.h"
+#include "testing/testsupport/uidriver_win.h"
 
 namespace {
 
@@ -67,9 +68,9 @@ protected:
         const string moov = MOVIEFIXTURE_Movie({MOVIEFIXTURE_Track(MOVIEFIXTURE_ChunkOffsets(QTATOM_STCO, {8}))});
         for (int i = 0; i < 5; ++i) {
             m_movies.push_back(Scratch("clip" + std::to_string(i) + ".mov"));
-            ASSERT_TRUE(MOVIEFIXTURE_WriteFile(m_movies.back(), i % 2 ? moov + mdat : mdat + moov));
+            ASSERT_TRUE(TESTFILE_Write(m_movies.back(), i % 2 ? moov + mdat : mdat + moov));
         }
-        ASSERT_TRUE(MOVIEFIXTURE_WriteFile(m_noMovie, mdat));
+        ASSERT_TRUE(TESTFILE_Write(m_noMovie, mdat));
         SetCursorPos(1200, 1000);  // the real pointer stays away from the windows
     }
     void TearDown() override {
@@ -213,7 +214,7 @@ TEST_F(BatchDocTest, BatchRunConvertsExistingMoviesAndRefreshesTheIcons) {
     EXPECT_EQ(hFast, pDoc->GetItemIcon(pDoc->GetItemList().GetAt(0)));
     EXPECT_EQ(hNotFast, pDoc->GetItemIcon(pDoc->GetItemList().GetAt(1)));
     EXPECT_EQ(hFast, pDoc->GetItemIcon(pDoc->GetItemList().GetAt(2)));
-    EXPECT_FALSE(MOVIEFIXTURE_FileExists(m_movies[2]));
+    EXPECT_FALSE(TESTFILE_Exists(m_movies[2]));
     // The painted list shows the new icon: the green description at the front of entry 0.
     CBatchView* pView = ViewOf(pDoc);
     UpdateWindow(pView->GetListBox().GetHandle());
@@ -229,7 +230,7 @@ TEST_F(BatchDocTest, BagFilesReopenAsSavedAndMalformedOnesDoNotOpen) {
     pDoc->AddFiles({m_movies[3], m_movies[0]});
     ASSERT_TRUE(pDoc->SaveAs(m_bag.c_str()));
     EXPECT_FALSE(pDoc->IsModified());
-    const string bytes = MOVIEFIXTURE_ReadFile(m_bag);
+    const string bytes = TESTFILE_Read(m_bag);
     pDoc->Close();
 
     auto* pOpened = dynamic_cast<CBatchDoc*>(s_pApp->OpenDocumentFile(m_bag.c_str()));
@@ -239,7 +240,7 @@ TEST_F(BatchDocTest, BagFilesReopenAsSavedAndMalformedOnesDoNotOpen) {
     EXPECT_EQ(2, ViewOf(pOpened)->GetListBox().GetCount());
     pOpened->Close();
 
-    ASSERT_TRUE(MOVIEFIXTURE_WriteFile(m_bag, bytes + "x"));
+    ASSERT_TRUE(TESTFILE_Write(m_bag, bytes + "x"));
     CBoxAnswer answer(IDOK);
     EXPECT_EQ(nullptr, s_pApp->OpenDocumentFile(m_bag.c_str()));
     EXPECT_TRUE(answer.Wait()) << "the file is named in a message";

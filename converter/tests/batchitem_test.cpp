@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "converter/batchitem.h"
+#include "testing/testsupport/diagcapture.h"
 #include "toolkit/diag.h"
 #include "toolkit/itemlist.h"
-#include "tools/testsupport/diagcapture.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t cbData);
 
@@ -58,7 +58,7 @@ protected:
     CDiagCapture m_capture;
 };
 
-TEST_F(BagTest, TwoMoviesAreStoredAsTheDocumentedBytes) {
+TEST_F(BagTest, TwoMoviesAreStoredAsACountTheClassOnceThenItsReference) {
     const Bytes expected =
         Cat({{0x02, 0x00}, CLASSRECORD, {0x08}, Text("C:\\a.mov"), {0x01, 0x80, 0x08}, Text("C:\\b.mov")});
     EXPECT_EQ(expected, Store({"C:\\a.mov", "C:\\b.mov"}));

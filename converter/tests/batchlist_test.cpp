@@ -9,8 +9,9 @@
 #include <vector>
 
 #include "movie/qtatoms.h"
+#include "testing/moviefixture/moviefixture.h"
+#include "testing/testsupport/testfile.h"
 #include "toolkit/diag.h"
-#include "tools/moviefixture/moviefixture.h"
 
 namespace {
 
@@ -39,9 +40,9 @@ protected:
         ASSERT_TRUE(DIAG_Initialize(nullptr));
         const string mdat = MOVIEFIXTURE_Atom(QTATOM_MDAT, string(64, 'm'));
         const string moov = MOVIEFIXTURE_Movie({});
-        ASSERT_TRUE(MOVIEFIXTURE_WriteFile(m_flat, mdat + moov));
-        ASSERT_TRUE(MOVIEFIXTURE_WriteFile(m_fast, moov + mdat));
-        ASSERT_TRUE(MOVIEFIXTURE_WriteFile(m_noMoov, mdat));
+        ASSERT_TRUE(TESTFILE_Write(m_flat, mdat + moov));
+        ASSERT_TRUE(TESTFILE_Write(m_fast, moov + mdat));
+        ASSERT_TRUE(TESTFILE_Write(m_noMoov, mdat));
         remove(m_missing.c_str());
     }
     void TearDown() override {

@@ -11,9 +11,10 @@
 #include "converter/batchdoc_win.h"
 #include "converter/reelapp_win.h"
 #include "movie/qtatoms.h"
+#include "testing/testsupport/testfile.h"
 #include "toolkit/diag.h"
-#include "tools/moviefixture/moviefixture.h"
-#include "tools/testsupport/uidriver_win.h"
+#include "testing/moviefixture/moviefixture.h"
+#include "testing/testsupport/uidriver_win.h"
 
 namespace {
 
@@ -51,7 +52,7 @@ protected:
         const string moov = MOVIEFIXTURE_Movie({MOVIEFIXTURE_Track(MOVIEFIXTURE_ChunkOffsets(QTATOM_STCO, {8}))});
         for (const char* szName : {"a.mov", "b.mov"}) {
             m_movies.push_back(m_dir + "\\" + szName);
-            ASSERT_TRUE(MOVIEFIXTURE_WriteFile(m_movies.back(), mdat + moov));
+            ASSERT_TRUE(TESTFILE_Write(m_movies.back(), mdat + moov));
         }
         m_bag = m_dir + "\\list.bag";
         m_app = std::make_unique<CReelApp>(GetModuleHandleA(nullptr));
@@ -99,7 +100,7 @@ protected:
         pDoc->AddFiles({m_movies[0]});
         if (!pDoc->SaveAs(m_bag.c_str()))
             return nullptr;
-        m_saved = MOVIEFIXTURE_ReadFile(m_bag);
+        m_saved = TESTFILE_Read(m_bag);
         pDoc->AddFiles({m_movies[1]});
         return pDoc;
     }
@@ -181,7 +182,7 @@ TEST_F(BatchSaveTest, AChangedListAsksBeforeEveryWayOfClosingAndObeysTheAnswer) 
             if (IsOpen(pDoc))
                 EXPECT_EQ(idAnswer != IDYES, pDoc->IsModified());
             EXPECT_EQ(idAnswer == IDYES ? string(changed.begin(), changed.end()) : m_saved,
-                      MOVIEFIXTURE_ReadFile(m_bag));
+                      TESTFILE_Read(m_bag));
         }
     }
     EXPECT_EQ(std::vector<string>{}, Leftovers());
@@ -216,7 +217,7 @@ TEST_F(BatchSaveTest, YesOnAnUntitledListSavesItThroughTheSaveDialog) {
         EXPECT_FALSE(guard.Expired());
         EXPECT_EQ("Save changes to Movie Batch?", question);
         EXPECT_EQ(fCancelDialog, IsOpen(pDoc)) << "a cancelled save stops the close";
-        EXPECT_EQ(!fCancelDialog, MOVIEFIXTURE_FileExists(m_bag));
+        EXPECT_EQ(!fCancelDialog, TESTFILE_Exists(m_bag));
         if (fCancelDialog) {
             EXPECT_TRUE(pDoc->IsModified());
             pDoc->Close();
@@ -269,7 +270,7 @@ TEST_F(BatchSaveTest, AFileThatIsNoListShowsWhyItCannotOpenAndOpensNoWindow) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.szCase);
-        ASSERT_TRUE(MOVIEFIXTURE_WriteFile(damaged, c.bytes));
+        ASSERT_TRUE(TESTFILE_Write(damaged, c.bytes));
         const bool fLock = c.reason == "The file is in use by another program.";
         const HANDLE hLock =
             fLock ? CreateFileA(damaged.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr)
@@ -303,7 +304,7 @@ TEST_F(BatchSaveTest, AFailedSaveShowsWhyAndKeepsTheListChangedUnderItsName) {
         EXPECT_EQ(MESSAGE_STYLE, answer.Style());
     }
     EXPECT_TRUE(pDoc->IsModified());
-    EXPECT_EQ(m_saved, MOVIEFIXTURE_ReadFile(m_bag));
+    EXPECT_EQ(m_saved, TESTFILE_Read(m_bag));
 
     const string gone = m_dir + "\\gone\\list.bag";
     {
@@ -331,7 +332,7 @@ TEST_F(BatchSaveTest, AFailedSaveShowsWhyAndKeepsTheListChangedUnderItsName) {
     }
     EXPECT_TRUE(IsOpen(pDoc));
     EXPECT_TRUE(pDoc->IsModified());
-    EXPECT_EQ(m_saved, MOVIEFIXTURE_ReadFile(m_bag));
+    EXPECT_EQ(m_saved, TESTFILE_Read(m_bag));
     EXPECT_EQ(std::vector<string>{}, Leftovers()) << "no temporary file stays behind";
 }
 

@@ -5,9 +5,9 @@
 #include <string>
 
 #include "converter/reelfile.h"
+#include "testing/testsupport/diagcapture.h"
 #include "toolkit/diag.h"
 #include "toolkit/pathname.h"
-#include "tools/testsupport/diagcapture.h"
 
 namespace {
 

@@ -16,12 +16,14 @@
 #include "converter/reelapp_win.h"
 #include "converter/reeldoc_win.h"
 #include "converter/reelpro_ids.h"
+#include "testing/moviefixture/moviefixture.h"
+#include "testing/testsupport/diagcapture.h"
+#include "testing/testsupport/qtstandin_win.h"
+#include "testing/testsupport/testfile.h"
+#include "testing/testsupport/uidriver_win.h"
 #include "toolkit/diag.h"
 #include "toolkit/helpfile_win.h"
-#include "tools/moviefixture/moviefixture.h"
-#include "tools/testsupport/diagcapture.h"
-#include "tools/testsupport/qtstandin_win.h"
-#include "tools/testsupport/uidriver_win.h"
+#include "toolkit/qtbinding_win.h"
 
 namespace {
 
@@ -67,8 +69,8 @@ protected:
         CreateDirectoryA(m_dir.c_str(), nullptr);
         m_clip = m_dir + "\\clip.QT";
         m_stream = m_dir + "\\clip.qtx";
-        ASSERT_TRUE(MOVIEFIXTURE_WriteFile(m_clip, QTSTANDIN_Movie(MOVIE_CX, MOVIE_CY)));
-        ASSERT_TRUE(MOVIEFIXTURE_WriteFile(m_stream, QTSTANDIN_Movie(MOVIE_CX, MOVIE_CY)));
+        ASSERT_TRUE(TESTFILE_Write(m_clip, MOVIEFIXTURE_PictureMovie(MOVIE_CX, MOVIE_CY)));
+        ASSERT_TRUE(TESTFILE_Write(m_stream, MOVIEFIXTURE_PictureMovie(MOVIE_CX, MOVIE_CY)));
         WritePrivateProfileStringA(DOCVIEW_MRU_SECTION, nullptr, nullptr, "REELPRO.INI");
     }
 
@@ -233,7 +235,7 @@ protected:
     void SetUp() override {
         ReelproTest::SetUp();
         const std::string movie = m_dir + "\\clip.mov";
-        ASSERT_TRUE(MOVIEFIXTURE_WriteFile(movie, QTSTANDIN_Movie(MOVIE_CX, MOVIE_CY)));
+        ASSERT_TRUE(TESTFILE_Write(movie, MOVIEFIXTURE_PictureMovie(MOVIE_CX, MOVIE_CY)));
         ASSERT_NO_FATAL_FAILURE(StartApp());
         m_pDocument = Open(movie);
         ASSERT_NE(nullptr, m_pDocument);
@@ -289,7 +291,7 @@ TEST_F(ReelproSaveAsTest, ACopyUnderAnotherNameRenamesTheDocument) {
     ASSERT_TRUE(m_pDocument->SaveAs(copy.c_str()));
     Pump();
     EXPECT_EQ(copy, m_pDocument->GetPathName());
-    EXPECT_EQ(MOVIEFIXTURE_ReadFile(m_dir + "\\clip.mov"), MOVIEFIXTURE_ReadFile(copy));
+    EXPECT_EQ(TESTFILE_Read(m_dir + "\\clip.mov"), TESTFILE_Read(copy));
     EXPECT_EQ("copy.qt", UIDRIVER_GetText(FrameOf(m_pDocument)->GetHandle()));
     EXPECT_EQ("Orvanta Flarion - copy.qt", UIDRIVER_GetText(MainWindow()));
     // Not on the recent-file list.
@@ -343,7 +345,7 @@ TEST_F(ReelproTest, MakeFastStartReleasesThePreviewAndShowsTheConvertedFile) {
     // Afterwards the preview shows the replaced file, now with its movie atom first.
     EXPECT_TRUE(ViewOf(pDocument)->IsMovieOpen());
     EXPECT_TRUE(Enabled(ID_EDIT_COPY));
-    EXPECT_EQ("moov", MOVIEFIXTURE_ReadFile(m_clip).substr(4, 4));
+    EXPECT_EQ("moov", TESTFILE_Read(m_clip).substr(4, 4));
     const Calls calls = WithoutMessages(m_standin.Calls());
     const auto itDispose = std::find(calls.begin(), calls.end(), "QTIM32 7 movie1");
     const auto itReopen = std::find(calls.begin(), calls.end(), "QTIM32 44 " + m_clip + " 0");
@@ -380,7 +382,7 @@ TEST_F(ReelproWithoutQuickTimeTest, PreviewsStayEmptyAndConversionStillWorks) {
     Command(ID_MAKE_FASTSTART);
     user.Join();
     EXPECT_FALSE(guard.Expired());
-    EXPECT_EQ("moov", MOVIEFIXTURE_ReadFile(m_clip).substr(4, 4));
+    EXPECT_EQ("moov", TESTFILE_Read(m_clip).substr(4, 4));
     EXPECT_EQ(Calls{}, m_standin.Calls());
 }
 
@@ -494,7 +496,7 @@ TEST_F(ReelproTest, TheRecentFileListKeepsTheLastFourFiles) {
     std::vector<std::string> paths;
     for (const char* szName : {"a.mov", "b.mov", "c.mov", "d.mov", "e.mov"}) {
         paths.push_back(m_dir + "\\" + szName);
-        ASSERT_TRUE(MOVIEFIXTURE_WriteFile(paths.back(), QTSTANDIN_Movie(MOVIE_CX, MOVIE_CY)));
+        ASSERT_TRUE(TESTFILE_Write(paths.back(), MOVIEFIXTURE_PictureMovie(MOVIE_CX, MOVIE_CY)));
         ASSERT_NE(nullptr, Open(paths.back()));
     }
     Open(paths[1]);  // open already: activated, not listed again

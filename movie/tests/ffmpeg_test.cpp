@@ -7,7 +7,7 @@
 #include <string>
 
 #include "movie/qtfast.h"
-#include "tools/moviefixture/moviefixture.h"
+#include "testing/testsupport/testfile.h"
 
 namespace {
 
@@ -70,11 +70,11 @@ TEST_P(FfmpegMovie, ConvertsWithEveryFrameAndPacketIntact) {
     RunCommand(string(QTFLATTEN_PATH) + " " + c.szFlatten + " '" + made + "' '" + flat + "'");
     ASSERT_EQ("mdat", FirstTopLevelAtom(flat));
 
-    const string flatBytes = MOVIEFIXTURE_ReadFile(flat);
+    const string flatBytes = TESTFILE_Read(flat);
     CQTFast engine;
     ASSERT_TRUE(engine.VroonSourceMovieToDestination(flat.c_str(), fast.c_str()));
-    EXPECT_EQ(flatBytes, MOVIEFIXTURE_ReadFile(flat));
-    EXPECT_EQ(flatBytes.size(), MOVIEFIXTURE_ReadFile(fast).size());
+    EXPECT_EQ(flatBytes, TESTFILE_Read(flat));
+    EXPECT_EQ(flatBytes.size(), TESTFILE_Read(fast).size());
     EXPECT_EQ("moov", FirstTopLevelAtom(fast));
 
     const string decoded = Framemd5(made, "");

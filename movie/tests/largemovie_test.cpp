@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "movie/qtfast.h"
-#include "tools/moviefixture/moviefixture.h"
+#include "testing/moviefixture/moviefixture.h"
 
 namespace {
 

@@ -6,8 +6,9 @@
 #include <vector>
 
 #include "movie/tests/recordinghooks.h"
-#include "tools/moviefixture/moviefixture.h"
-#include "tools/testsupport/diagcapture.h"
+#include "testing/moviefixture/moviefixture.h"
+#include "testing/testsupport/diagcapture.h"
+#include "testing/testsupport/testfile.h"
 
 namespace {
 
@@ -107,15 +108,15 @@ TEST(QTFast, ConvertsSourceToDestination) {
     const string source = Scratch("source.mov"), destination = Scratch("destination.mov");
     for (const ConvertCase& c : ConvertCases()) {
         SCOPED_TRACE(c.szCase);
-        ASSERT_TRUE(MOVIEFIXTURE_WriteFile(source, c.source));
+        ASSERT_TRUE(TESTFILE_Write(source, c.source));
         std::remove(destination.c_str());
         CQTFast fast;
         CDiagCapture capture;
         EXPECT_EQ(c.fOk, fast.VroonSourceMovieToDestination(source.c_str(), destination.c_str()));
-        EXPECT_EQ(c.source, MOVIEFIXTURE_ReadFile(source));
-        EXPECT_EQ(c.fOk, MOVIEFIXTURE_FileExists(destination));
+        EXPECT_EQ(c.source, TESTFILE_Read(source));
+        EXPECT_EQ(c.fOk, TESTFILE_Exists(destination));
         if (c.fOk) {
-            EXPECT_EQ(c.expected, MOVIEFIXTURE_ReadFile(destination));
+            EXPECT_EQ(c.expected, TESTFILE_Read(destination));
         }
         // Every refusal leaves a report for the developer.
         EXPECT_EQ(c.fOk, capture.Text().empty()) << capture.Text();
@@ -125,7 +126,7 @@ TEST(QTFast, ConvertsSourceToDestination) {
 TEST(QTFast, ReportsEachStageThroughTheHooks) {
     const string mdat = Atom(QTATOM_MDAT, MediaData(5000));
     const string moov = MOVIEFIXTURE_Movie({MOVIEFIXTURE_Track(Stco({8, 4100}))});
-    ASSERT_TRUE(MOVIEFIXTURE_WriteFile(Scratch("stages.mov"), mdat + moov));
+    ASSERT_TRUE(TESTFILE_Write(Scratch("stages.mov"), mdat + moov));
     CRecordingFast fast;
     ASSERT_TRUE(fast.VroonSourceMovieToDestination(Scratch("stages.mov").c_str(), Scratch("stages.out").c_str()));
     const string m = std::to_string(moov.size());
@@ -148,7 +149,7 @@ TEST(QTFast, ReportsEachStageThroughTheHooks) {
 TEST(QTFast, AlreadyFastStartIsReportedAndNothingIsWritten) {
     const string movie = Scratch("fast.mov"), destination = Scratch("fast.out");
     const string bytes = MOVIEFIXTURE_Movie({MOVIEFIXTURE_Track(Stco({200}))}) + Atom(QTATOM_MDAT, "x");
-    ASSERT_TRUE(MOVIEFIXTURE_WriteFile(movie, bytes));
+    ASSERT_TRUE(TESTFILE_Write(movie, bytes));
     std::remove(destination.c_str());
     const std::vector<string> report = {"range 100", "position 100",
                                         "status This movie is already suitable for Internet streaming."};
@@ -161,19 +162,19 @@ TEST(QTFast, AlreadyFastStartIsReportedAndNothingIsWritten) {
         CRecordingFast fast;
         EXPECT_TRUE(fast.VroonSourceMovieToDestination(movie.c_str(), destination.c_str()));
         EXPECT_EQ(report, fast.m_calls);
-        EXPECT_FALSE(MOVIEFIXTURE_FileExists(destination));
+        EXPECT_FALSE(TESTFILE_Exists(destination));
     }
     {
         CRecordingFast fast;
         EXPECT_TRUE(fast.VroonMovieInPlace(movie.c_str()));
         EXPECT_STREQ("", fast.m_inmovie);
-        EXPECT_FALSE(MOVIEFIXTURE_FileExists(Scratch("fast.FS")));
+        EXPECT_FALSE(TESTFILE_Exists(Scratch("fast.FS")));
     }
-    EXPECT_EQ(bytes, MOVIEFIXTURE_ReadFile(movie));
+    EXPECT_EQ(bytes, TESTFILE_Read(movie));
 
     CQTFast fast;
     const string flattened = Atom(QTATOM_MDAT, "x") + MOVIEFIXTURE_Movie({});
-    ASSERT_TRUE(MOVIEFIXTURE_WriteFile(movie, flattened));
+    ASSERT_TRUE(TESTFILE_Write(movie, flattened));
     EXPECT_FALSE(fast.IsAlreadyFastStart(movie.c_str()));
     EXPECT_FALSE(fast.IsAlreadyFastStart(Scratch("missing.mov").c_str()));
 }
@@ -188,7 +189,7 @@ InPlace PrepareInPlace(const string& stem) {
     const string moov = MOVIEFIXTURE_Movie({MOVIEFIXTURE_Track(Stco({8, 5000}))});
     p.original = mdat + moov;
     p.converted = MOVIEFIXTURE_Movie({MOVIEFIXTURE_Track(Stco({8 + moov.size(), 5000 + moov.size()}))}) + mdat;
-    EXPECT_TRUE(MOVIEFIXTURE_WriteFile(p.movie, p.original));
+    EXPECT_TRUE(TESTFILE_Write(p.movie, p.original));
     std::remove(p.fs.c_str());
     std::remove(p.bak.c_str());
     return p;
@@ -200,13 +201,13 @@ TEST(QTFast, InPlaceConversionThenCommit) {
     ASSERT_TRUE(fast.VroonMovieInPlace(p.movie.c_str()));
     EXPECT_EQ(p.movie, fast.m_inmovie);
     EXPECT_EQ(p.fs, fast.m_outmovie);
-    EXPECT_EQ(p.original, MOVIEFIXTURE_ReadFile(p.movie));
-    EXPECT_EQ(p.converted, MOVIEFIXTURE_ReadFile(p.fs));
+    EXPECT_EQ(p.original, TESTFILE_Read(p.movie));
+    EXPECT_EQ(p.converted, TESTFILE_Read(p.fs));
 
     ASSERT_TRUE(fast.VroonCommitReplace());
-    EXPECT_EQ(p.converted, MOVIEFIXTURE_ReadFile(p.movie));
-    EXPECT_FALSE(MOVIEFIXTURE_FileExists(p.fs));
-    EXPECT_FALSE(MOVIEFIXTURE_FileExists(p.bak));
+    EXPECT_EQ(p.converted, TESTFILE_Read(p.movie));
+    EXPECT_FALSE(TESTFILE_Exists(p.fs));
+    EXPECT_FALSE(TESTFILE_Exists(p.bak));
 }
 
 TEST(QTFast, InPlaceConversionThenRollback) {
@@ -214,26 +215,26 @@ TEST(QTFast, InPlaceConversionThenRollback) {
     CQTFast fast;
     ASSERT_TRUE(fast.VroonMovieInPlace(p.movie.c_str()));
     ASSERT_TRUE(fast.VroonRollbackReplace());
-    EXPECT_EQ(p.original, MOVIEFIXTURE_ReadFile(p.movie));
-    EXPECT_FALSE(MOVIEFIXTURE_FileExists(p.fs));
-    EXPECT_FALSE(MOVIEFIXTURE_FileExists(p.bak));
+    EXPECT_EQ(p.original, TESTFILE_Read(p.movie));
+    EXPECT_FALSE(TESTFILE_Exists(p.fs));
+    EXPECT_FALSE(TESTFILE_Exists(p.bak));
 
     // A second rollback finds no temporary file: it fails quietly and leaves the movie alone.
     CDiagCapture capture;
     EXPECT_FALSE(fast.VroonRollbackReplace());
     EXPECT_EQ("", capture.Text());
-    EXPECT_EQ(p.original, MOVIEFIXTURE_ReadFile(p.movie));
+    EXPECT_EQ(p.original, TESTFILE_Read(p.movie));
 }
 
 TEST(QTFast, CommitNeverOverwritesAnExistingBackup) {
     const InPlace p = PrepareInPlace("backup");
     CQTFast fast;
     ASSERT_TRUE(fast.VroonMovieInPlace(p.movie.c_str()));
-    ASSERT_TRUE(MOVIEFIXTURE_WriteFile(p.bak, "someone's backup"));
+    ASSERT_TRUE(TESTFILE_Write(p.bak, "someone's backup"));
     EXPECT_FALSE(fast.VroonCommitReplace());
-    EXPECT_EQ(p.original, MOVIEFIXTURE_ReadFile(p.movie));
-    EXPECT_EQ(p.converted, MOVIEFIXTURE_ReadFile(p.fs));
-    EXPECT_EQ("someone's backup", MOVIEFIXTURE_ReadFile(p.bak));
+    EXPECT_EQ(p.original, TESTFILE_Read(p.movie));
+    EXPECT_EQ(p.converted, TESTFILE_Read(p.fs));
+    EXPECT_EQ("someone's backup", TESTFILE_Read(p.bak));
 }
 
 TEST(QTFast, CommitWhoseTemporaryFileHasGoneLeavesTheMovieUnderTheBackupName) {
@@ -242,8 +243,8 @@ TEST(QTFast, CommitWhoseTemporaryFileHasGoneLeavesTheMovieUnderTheBackupName) {
     ASSERT_TRUE(fast.VroonMovieInPlace(p.movie.c_str()));
     std::remove(p.fs.c_str());
     EXPECT_FALSE(fast.VroonCommitReplace());
-    EXPECT_FALSE(MOVIEFIXTURE_FileExists(p.movie));
-    EXPECT_EQ(p.original, MOVIEFIXTURE_ReadFile(p.bak));
+    EXPECT_FALSE(TESTFILE_Exists(p.movie));
+    EXPECT_EQ(p.original, TESTFILE_Read(p.bak));
 }
 
 TEST(QTFast, CommitWithoutAConversionChangesNothing) {
@@ -263,8 +264,8 @@ TEST(QTFast, CancelAfterTheFirstMediaChunkLeavesNoOutput) {
         (std::vector<string>{"position " + std::to_string(p.converted.size() - 9008), "range 9008", "cancelled?"}),
         last);
     EXPECT_STREQ("", fast.m_inmovie);
-    EXPECT_EQ(p.original, MOVIEFIXTURE_ReadFile(p.movie));
-    EXPECT_FALSE(MOVIEFIXTURE_FileExists(p.fs));
+    EXPECT_EQ(p.original, TESTFILE_Read(p.movie));
+    EXPECT_FALSE(TESTFILE_Exists(p.fs));
 }
 
 TEST(QTFast, InPlaceRefusesNamesItCannotDeriveSafely) {
@@ -281,27 +282,27 @@ TEST(QTFast, InPlaceRefusesNamesItCannotDeriveSafely) {
         SCOPED_TRACE(c.szCase);
         const string movie = Scratch(c.name), derived = Scratch(c.derived);
         std::remove(derived.c_str());
-        ASSERT_TRUE(MOVIEFIXTURE_WriteFile(movie, p.original));
+        ASSERT_TRUE(TESTFILE_Write(movie, p.original));
         // Where names ignore case the temporary name is the movie itself.
-        const bool fDerivedIsMovie = MOVIEFIXTURE_FileExists(derived);
+        const bool fDerivedIsMovie = TESTFILE_Exists(derived);
         CQTFast fast;
         CDiagCapture capture;
         EXPECT_FALSE(fast.VroonMovieInPlace(movie.c_str()));
         EXPECT_STREQ("", fast.m_inmovie);
-        EXPECT_EQ(p.original, MOVIEFIXTURE_ReadFile(movie));
+        EXPECT_EQ(p.original, TESTFILE_Read(movie));
         if (!fDerivedIsMovie) {
-            EXPECT_FALSE(MOVIEFIXTURE_FileExists(derived));
+            EXPECT_FALSE(TESTFILE_Exists(derived));
         }
     }
     CQTFast fast;
     CDiagCapture capture;
     EXPECT_FALSE(fast.VroonSourceMovieToDestination(p.movie.c_str(), p.movie.c_str()));
-    EXPECT_EQ(p.original, MOVIEFIXTURE_ReadFile(p.movie));
+    EXPECT_EQ(p.original, TESTFILE_Read(p.movie));
 }
 
 TEST(QTFast, FailureReportsQuoteTheFailedStep) {
     const string mdat = Atom(QTATOM_MDAT, "data");
-    ASSERT_TRUE(MOVIEFIXTURE_WriteFile(Scratch("notables.mov"), mdat + MOVIEFIXTURE_Movie({MOVIEFIXTURE_Track(STTS)})));
+    ASSERT_TRUE(TESTFILE_Write(Scratch("notables.mov"), mdat + MOVIEFIXTURE_Movie({MOVIEFIXTURE_Track(STTS)})));
     CQTFast fast;
     CDiagCapture capture;
     EXPECT_FALSE(fast.VroonSourceMovieToDestination(Scratch("notables.mov").c_str(), Scratch("notables.out").c_str()));
@@ -325,7 +326,7 @@ TEST(QTFast, IsQuickTimeMovieFileLooksForAMovieAtomAnywhere) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.szCase);
-        ASSERT_TRUE(MOVIEFIXTURE_WriteFile(Scratch("probe.mov"), c.bytes));
+        ASSERT_TRUE(TESTFILE_Write(Scratch("probe.mov"), c.bytes));
         EXPECT_EQ(c.fMovie, IsQuickTimeMovieFile(Scratch("probe.mov").c_str()));
     }
     CDiagCapture capture;

@@ -6,8 +6,9 @@
 #include <vector>
 
 #include "movie/tests/recordinghooks.h"
-#include "tools/moviefixture/moviefixture.h"
-#include "tools/testsupport/diagcapture.h"
+#include "testing/moviefixture/moviefixture.h"
+#include "testing/testsupport/diagcapture.h"
+#include "testing/testsupport/testfile.h"
 
 namespace {
 
@@ -19,7 +20,7 @@ std::string Scratch(const string& name) {
 
 // Writes bytes to a scratch file and opens it for reading.
 void OpenBytes(CQTFile* file, const string& name, const string& bytes) {
-    ASSERT_TRUE(MOVIEFIXTURE_WriteFile(Scratch(name), bytes));
+    ASSERT_TRUE(TESTFILE_Write(Scratch(name), bytes));
     ASSERT_TRUE(file->OpenRead(Scratch(name).c_str()));
 }
 
@@ -33,7 +34,7 @@ using CRecordingFile = CRecordingHooks<CQTFile>;
 
 TEST(QTFile, OpenModes) {
     const string existing = Scratch("open_existing"), missing = Scratch("open_missing");
-    ASSERT_TRUE(MOVIEFIXTURE_WriteFile(existing, "content"));
+    ASSERT_TRUE(TESTFILE_Write(existing, "content"));
     std::remove(missing.c_str());
     CDiagCapture capture;
     CQTFile file;
@@ -44,7 +45,7 @@ TEST(QTFile, OpenModes) {
     EXPECT_NE(string::npos, capture.Text().find(") fOk = (m_file!=NULL)\n"));
     EXPECT_FALSE(file.OpenUpdate(missing.c_str()));
     EXPECT_FALSE(file.IsOpen());
-    EXPECT_FALSE(MOVIEFIXTURE_FileExists(missing));
+    EXPECT_FALSE(TESTFILE_Exists(missing));
     EXPECT_EQ(0u, file.Tell());
     EXPECT_NE(0, file.Seek(0, SEEK_SET));
 
@@ -53,12 +54,12 @@ TEST(QTFile, OpenModes) {
     ASSERT_TRUE(file.OpenUpdate(existing.c_str()));
     ASSERT_TRUE(file.Seek(3, SEEK_SET) == 0 && file.Write("X", 1));
     file.Close();
-    EXPECT_EQ("conXent", MOVIEFIXTURE_ReadFile(existing));
+    EXPECT_EQ("conXent", TESTFILE_Read(existing));
 
     ASSERT_TRUE(file.OpenWrite(existing.c_str()));
     file.Close();
-    EXPECT_TRUE(MOVIEFIXTURE_FileExists(existing));
-    EXPECT_EQ("", MOVIEFIXTURE_ReadFile(existing));
+    EXPECT_TRUE(TESTFILE_Exists(existing));
+    EXPECT_EQ("", TESTFILE_Read(existing));
 }
 
 TEST(QTFile, IntegersAreBigEndianAndTypesKeepFileOrder) {
@@ -67,7 +68,7 @@ TEST(QTFile, IntegersAreBigEndianAndTypesKeepFileOrder) {
     ASSERT_TRUE(file.OpenWrite(path.c_str()));
     ASSERT_TRUE(file.WriteDWORD(0x01020304) && file.WriteType(QTATOM_STCO) && file.WriteQWORD(0x1122334455667788));
     file.Close();
-    const string bytes = MOVIEFIXTURE_ReadFile(path);
+    const string bytes = TESTFILE_Read(path);
     EXPECT_EQ(string("\x01\x02\x03\x04stco\x11\x22\x33\x44\x55\x66\x77\x88", 16), bytes);
 
     ASSERT_TRUE(file.OpenRead(path.c_str()));
@@ -177,7 +178,7 @@ TEST(QTFile, EmptyContainerHasNoChildrenWithoutReading) {
 TEST(QTFile, SeeksAndHeaderWrites) {
     CQTFile file;
     const string path = Scratch("seeks");
-    ASSERT_TRUE(MOVIEFIXTURE_WriteFile(path, "pad" + Atom(QTATOM_FREE, "xy") + MOVIEFIXTURE_Atom64(QTATOM_MDAT, "z")));
+    ASSERT_TRUE(TESTFILE_Write(path, "pad" + Atom(QTATOM_FREE, "xy") + MOVIEFIXTURE_Atom64(QTATOM_MDAT, "z")));
     ASSERT_TRUE(file.OpenUpdate(path.c_str()));
     CQTAtom free_, mdat, cleared;
     ASSERT_TRUE(file.Seek(3, SEEK_SET) == 0 && free_.Read(&file));
@@ -198,7 +199,7 @@ TEST(QTFile, SeeksAndHeaderWrites) {
     ASSERT_TRUE(free_.WriteHeader(&file) && mdat.WriteHeader(&file));
     file.Close();
     EXPECT_EQ("pad" + Atom(QTATOM_SKIP, "xy") + MOVIEFIXTURE_DWORD(1) + "mdat" + MOVIEFIXTURE_QWORD(17) + "z",
-              MOVIEFIXTURE_ReadFile(path));
+              TESTFILE_Read(path));
 }
 
 string TableIn(const string& table) {
@@ -284,7 +285,7 @@ TEST(QTChunkOffsetAtom, WriteRoundTripsInPlace) {
         table[9] = '\x07';  // version and flags are copied verbatim
         const string path = Scratch("stcowrite");
         const string before = Atom(QTATOM_MDAT, "data") + TableIn(table) + Atom(QTATOM_FREE, "tail");
-        ASSERT_TRUE(MOVIEFIXTURE_WriteFile(path, before));
+        ASSERT_TRUE(TESTFILE_Write(path, before));
         CQTFile file;
         ASSERT_TRUE(file.OpenUpdate(path.c_str()));
         CQTAtom stbl;
@@ -296,7 +297,7 @@ TEST(QTChunkOffsetAtom, WriteRoundTripsInPlace) {
         string expectedTable = MOVIEFIXTURE_ChunkOffsets(dwType, {1016, 1032, 1064});
         expectedTable[9] = '\x07';
         EXPECT_EQ(Atom(QTATOM_MDAT, "data") + TableIn(expectedTable) + Atom(QTATOM_FREE, "tail"),
-                  MOVIEFIXTURE_ReadFile(path));
+                  TESTFILE_Read(path));
     }
 }
 
@@ -330,7 +331,7 @@ TEST(QTFile, CopyRangeReportsEachChunkThenAsksToCancel) {
     string source;
     for (int i = 0; i < 12000; ++i)
         source += char('a' + i % 26);
-    ASSERT_TRUE(MOVIEFIXTURE_WriteFile(Scratch("copysource"), source));
+    ASSERT_TRUE(TESTFILE_Write(Scratch("copysource"), source));
     for (const auto& c : cases) {
         SCOPED_TRACE(c.szCase);
         CRecordingFile file(c.nCancelAt);
@@ -342,13 +343,13 @@ TEST(QTFile, CopyRangeReportsEachChunkThenAsksToCancel) {
         EXPECT_EQ(c.fOk, file.CopyRange(&outfile, 7, c.dwSize));
         outfile.Close();
         EXPECT_EQ(c.calls, file.m_calls);
-        EXPECT_EQ("head" + source.substr(7, c.dwCopied), MOVIEFIXTURE_ReadFile(Scratch("copytarget")));
+        EXPECT_EQ("head" + source.substr(7, c.dwCopied), TESTFILE_Read(Scratch("copytarget")));
         EXPECT_EQ(c.fOk, capture.Text().empty());
     }
 }
 
 TEST(QTFile, CopyRangeFailsOnAShortSourceAndQuotesTheStep) {
-    ASSERT_TRUE(MOVIEFIXTURE_WriteFile(Scratch("shortsource"), string(5000, 's')));
+    ASSERT_TRUE(TESTFILE_Write(Scratch("shortsource"), string(5000, 's')));
     const struct {
         const char* szCase;
         uint32_t dwSize;

@@ -6,6 +6,7 @@
 
 #include "movie/qtmodern.h"
 #include "movie/tests/qtmodernfixture.h"
+#include "testing/testsupport/diagcapture.h"
 
 namespace {
 
@@ -284,7 +285,7 @@ std::string TopLevelTypes(const std::string& bytes) {
     CQTMemorySource memory(bytes.data(), bytes.size());
     std::vector<QTM_ATOM> atoms;
     uint64_t qwWhere = 0;
-    EXPECT_EQ(QTM_CONVERT, QTMODERN_ReadLayout(memory, false, &atoms, &qwWhere));
+    EXPECT_EQ(QTM_OK, QTMODERN_ReadLayout(memory, false, &atoms, &qwWhere));
     std::string types;
     for (const QTM_ATOM& atom : atoms)
         types += QTMODERN_TypeName(atom.dwType) + " ";
@@ -480,20 +481,34 @@ TEST(QtModernTest, LayoutListsTopLevelAtomsAndWithTreeTheContainersChildren) {
     CQTMemorySource memory(source.data(), source.size());
     std::vector<QTM_ATOM> atoms;
     uint64_t qwWhere = 0;
-    ASSERT_EQ(QTM_CONVERT, QTMODERN_ReadLayout(memory, false, &atoms, &qwWhere));
+    ASSERT_EQ(QTM_OK, QTMODERN_ReadLayout(memory, false, &atoms, &qwWhere));
     ASSERT_EQ(3u, atoms.size());
     EXPECT_EQ("mdat", QTMODERN_TypeName(atoms[1].dwType));
     EXPECT_EQ(FTYP.size(), atoms[1].qwStart);
     EXPECT_EQ(media.size(), atoms[1].qwSize);
     EXPECT_EQ(16u, atoms[1].cbHeader);
 
-    ASSERT_EQ(QTM_CONVERT, QTMODERN_ReadLayout(memory, true, &atoms, &qwWhere));
+    ASSERT_EQ(QTM_OK, QTMODERN_ReadLayout(memory, true, &atoms, &qwWhere));
     std::string tree;
     for (const QTM_ATOM& atom : atoms)
         tree += std::string(2 * atom.nDepth, ' ') + QTMODERN_TypeName(atom.dwType) + "\n";
     EXPECT_EQ("ftyp\nmdat\nmoov\n  mvhd\n  trak\n    tkhd\n    mdia\n      mdhd\n      hdlr\n      minf\n"
               "        vmhd\n        stbl\n          stsd\n          stco\n",
               tree);
+}
+
+TEST(QtModernTest, AMissingArgumentIsAFailureWithAReport) {
+    CQTMemorySource memory(MOOV.data(), MOOV.size());
+    std::vector<QTM_ATOM> atoms;
+    uint64_t qwWhere = 0;
+    CDiagCapture capture;
+    EXPECT_EQ(QTM_FAILED, QTMODERN_ReadLayout(memory, false, nullptr, &qwWhere));
+    EXPECT_EQ(QTM_FAILED, QTMODERN_ReadLayout(memory, true, &atoms, nullptr));
+    EXPECT_EQ(QTM_FAILED, QTMODERN_Verify(memory, nullptr));
+    EXPECT_FALSE(QTMODERN_Plan(memory, QTM_OPTIONS(), nullptr));
+    EXPECT_FALSE(QTMODERN_PlanInsert(memory, 4096, nullptr));
+    EXPECT_EQ(5u, capture.Lines().size()) << capture.Text();
+    EXPECT_NE(std::string::npos, capture.Text().find("pAtoms && pqwWhere")) << capture.Text();
 }
 
 }  // namespace

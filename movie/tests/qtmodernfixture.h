@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/moviefixture/moviefixture.h"
+#include "testing/moviefixture/moviefixture.h"
 
 // A chunk at byte nAt of the content of part nPart.
 struct QTMFIXTURE_CHUNK {

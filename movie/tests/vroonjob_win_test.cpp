@@ -7,12 +7,13 @@
 #include <functional>
 #include <string>
 
+#include "testing/testsupport/testfile.h"
 #include "toolkit/diag.h"
 #include "toolkit/gasgauge.h"
-#include "tools/moviefixture/moviefixture.h"
-#include "tools/testsupport/diagcapture.h"
-#include "tools/testsupport/heldjob_win.h"
-#include "tools/testsupport/uidriver_win.h"
+#include "testing/moviefixture/moviefixture.h"
+#include "testing/testsupport/diagcapture.h"
+#include "testing/moviefixture/heldjob_win.h"
+#include "testing/testsupport/uidriver_win.h"
 
 namespace {
 
@@ -135,7 +136,7 @@ protected:
         for (const string& name : {m_movie, m_temporary, m_backup, m_destination})
             DeleteFileA(name.c_str());
     }
-    void Write(const string& bytes) { ASSERT_TRUE(MOVIEFIXTURE_WriteFile(m_movie, bytes)); }
+    void Write(const string& bytes) { ASSERT_TRUE(TESTFILE_Write(m_movie, bytes)); }
     string m_movie, m_temporary, m_backup, m_destination;
 };
 
@@ -160,8 +161,8 @@ TEST_F(VroonJobTest, AlreadyFastStartInPlaceShowsSoAndWritesNothing) {
     EXPECT_FALSE(seen.fCancel);
     EXPECT_FALSE(seen.fStop);
     EXPECT_FALSE(job.NeedsConversion());
-    EXPECT_EQ(movie, MOVIEFIXTURE_ReadFile(m_movie));
-    EXPECT_FALSE(MOVIEFIXTURE_FileExists(m_temporary));
+    EXPECT_EQ(movie, TESTFILE_Read(m_movie));
+    EXPECT_FALSE(TESTFILE_Exists(m_temporary));
 }
 
 TEST_F(VroonJobTest, AlreadyFastStartWithADestinationWritesNoDestination) {
@@ -177,7 +178,7 @@ TEST_F(VroonJobTest, AlreadyFastStartWithADestinationWritesNoDestination) {
     EXPECT_TRUE(seen.fOk);
     EXPECT_FALSE(seen.fCancel);
     EXPECT_FALSE(job.NeedsConversion());
-    EXPECT_FALSE(MOVIEFIXTURE_FileExists(m_destination));
+    EXPECT_FALSE(TESTFILE_Exists(m_destination));
 }
 
 TEST_F(VroonJobTest, InPlaceSuccessCommitsOnOkAndRollsBackOnCancel) {
@@ -192,7 +193,7 @@ TEST_F(VroonJobTest, InPlaceSuccessCommitsOnOkAndRollsBackOnCancel) {
             WaitForEnd(hDlg, IDC_VROON_STOP, COMPLETE);
             seen = Observe(hDlg, IDC_VROON_STOP);
             fFull = GaugeIsFull(hDlg);
-            fTemporaryWhileOpen = MOVIEFIXTURE_FileExists(m_temporary);
+            fTemporaryWhileOpen = TESTFILE_Exists(m_temporary);
             UIDRIVER_PressButton(hDlg, idEnd);
         });
         EXPECT_EQ(idEnd, nResult);
@@ -203,9 +204,9 @@ TEST_F(VroonJobTest, InPlaceSuccessCommitsOnOkAndRollsBackOnCancel) {
         EXPECT_FALSE(seen.fStop);
         EXPECT_TRUE(job.NeedsConversion());
         EXPECT_TRUE(fTemporaryWhileOpen) << "the movie is replaced only on OK";
-        EXPECT_EQ(idEnd == IDOK ? FastStart(100000) : movie, MOVIEFIXTURE_ReadFile(m_movie));
-        EXPECT_FALSE(MOVIEFIXTURE_FileExists(m_temporary));
-        EXPECT_FALSE(MOVIEFIXTURE_FileExists(m_backup));
+        EXPECT_EQ(idEnd == IDOK ? FastStart(100000) : movie, TESTFILE_Read(m_movie));
+        EXPECT_FALSE(TESTFILE_Exists(m_temporary));
+        EXPECT_FALSE(TESTFILE_Exists(m_backup));
     }
 }
 
@@ -222,8 +223,8 @@ TEST_F(VroonJobTest, DestinationJobWritesTheConvertedMovieThere) {
     EXPECT_EQ(m_destination, seen.file);
     EXPECT_TRUE(seen.fOk);
     EXPECT_FALSE(seen.fCancel) << "nothing to roll back after a conversion to a destination";
-    EXPECT_EQ(FastStart(100000), MOVIEFIXTURE_ReadFile(m_destination));
-    EXPECT_EQ(movie, MOVIEFIXTURE_ReadFile(m_movie));
+    EXPECT_EQ(FastStart(100000), TESTFILE_Read(m_destination));
+    EXPECT_EQ(movie, TESTFILE_Read(m_movie));
 }
 
 TEST_F(VroonJobTest, FailedConversionLeavesOkDisabledAndCancelEnabled) {
@@ -242,9 +243,9 @@ TEST_F(VroonJobTest, FailedConversionLeavesOkDisabledAndCancelEnabled) {
                   }));
         EXPECT_FALSE(seen.fOk);
         EXPECT_TRUE(seen.fCancel);
-        EXPECT_EQ(movie, MOVIEFIXTURE_ReadFile(m_movie));
-        EXPECT_FALSE(MOVIEFIXTURE_FileExists(m_destination));
-        EXPECT_FALSE(MOVIEFIXTURE_FileExists(m_temporary));
+        EXPECT_EQ(movie, TESTFILE_Read(m_movie));
+        EXPECT_FALSE(TESTFILE_Exists(m_destination));
+        EXPECT_FALSE(TESTFILE_Exists(m_temporary));
         EXPECT_NE(string::npos, capture.Text().find(
                                     fDestination ? "fOk=m_qtFAST.VroonSourceMovieToDestination(m_sFileName, "
                                                    "m_sSaveAsFileName)"
@@ -274,8 +275,8 @@ TEST_F(VroonJobTest, StopAnsweredNoLetsTheConversionRunOn) {
     EXPECT_EQ(static_cast<UINT>(MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2), answer.Style());
     EXPECT_EQ(COMPLETE, seen.status);
     EXPECT_TRUE(seen.fOk);
-    EXPECT_EQ(movie, MOVIEFIXTURE_ReadFile(m_movie));
-    EXPECT_FALSE(MOVIEFIXTURE_FileExists(m_temporary));
+    EXPECT_EQ(movie, TESTFILE_Read(m_movie));
+    EXPECT_FALSE(TESTFILE_Exists(m_temporary));
 }
 
 TEST_F(VroonJobTest, StopAnsweredYesEndsTheConversionWithNoOutput) {
@@ -302,8 +303,8 @@ TEST_F(VroonJobTest, StopAnsweredYesEndsTheConversionWithNoOutput) {
         EXPECT_FALSE(seen.fOk);
         EXPECT_TRUE(seen.fCancel);
         EXPECT_FALSE(seen.fStop);
-        EXPECT_EQ(movie, MOVIEFIXTURE_ReadFile(m_movie));
-        EXPECT_FALSE(MOVIEFIXTURE_FileExists(m_temporary));
+        EXPECT_EQ(movie, TESTFILE_Read(m_movie));
+        EXPECT_FALSE(TESTFILE_Exists(m_temporary));
     }
 }
 
@@ -321,8 +322,8 @@ TEST_F(VroonJobTest, CloseBoxWhileConvertingDoesNotLoseTheResult) {
                   UIDRIVER_PressButton(hDlg, IDOK);
               }));
     EXPECT_TRUE(seen.fOk);
-    EXPECT_EQ(FastStart(HELD_MEDIA), MOVIEFIXTURE_ReadFile(m_movie));
-    EXPECT_FALSE(MOVIEFIXTURE_FileExists(m_temporary));
+    EXPECT_EQ(FastStart(HELD_MEDIA), TESTFILE_Read(m_movie));
+    EXPECT_FALSE(TESTFILE_Exists(m_temporary));
 }
 
 // The user ends a finished job whose Cancel button is disabled: the close box, or Escape pressed on the
@@ -355,8 +356,8 @@ TEST_F(VroonJobTest, EscapeAndTheCloseBoxEndAFinishedJobWithCancelDisabled) {
                       }));
             EXPECT_TRUE(seen.fOk);
             EXPECT_FALSE(seen.fCancel);
-            EXPECT_EQ(j.movie, MOVIEFIXTURE_ReadFile(m_movie));
-            EXPECT_EQ(j.fDestination, MOVIEFIXTURE_FileExists(m_destination));
+            EXPECT_EQ(j.movie, TESTFILE_Read(m_movie));
+            EXPECT_EQ(j.fDestination, TESTFILE_Exists(m_destination));
         }
     }
 }
@@ -380,9 +381,9 @@ TEST_F(VroonJobTest, AutoCommitClosesByItselfWithOk) {
         EXPECT_EQ(IDOK, job.DoModal());
         EXPECT_FALSE(timeout.Expired());
         EXPECT_EQ(c.fNeedsConversion, job.NeedsConversion());
-        EXPECT_EQ(c.expected, MOVIEFIXTURE_ReadFile(m_movie));
-        EXPECT_FALSE(MOVIEFIXTURE_FileExists(m_temporary));
-        EXPECT_FALSE(MOVIEFIXTURE_FileExists(m_backup));
+        EXPECT_EQ(c.expected, TESTFILE_Read(m_movie));
+        EXPECT_FALSE(TESTFILE_Exists(m_temporary));
+        EXPECT_FALSE(TESTFILE_Exists(m_backup));
     }
 }
 

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "plugin/cachename.h"
+#include "testing/testsupport/diagcapture.h"
 #include "toolkit/pathname.h"
-#include "tools/testsupport/diagcapture.h"
 
 namespace {
 

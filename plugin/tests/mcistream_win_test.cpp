@@ -13,9 +13,9 @@
 #include "plugin/movwnd_win.h"
 #include "plugin/npentry_win.h"
 #include "testing/nphost/nphost_win.h"
-#include "tools/testsupport/diagcapture.h"
-#include "tools/testsupport/tempfolder_win.h"
-#include "tools/testsupport/uidriver_win.h"
+#include "testing/testsupport/diagcapture.h"
+#include "testing/testsupport/tempfolder_win.h"
+#include "testing/testsupport/uidriver_win.h"
 
 namespace {
 

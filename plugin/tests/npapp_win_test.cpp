@@ -12,8 +12,8 @@
 #include "plugin/npentry_win.h"
 #include "plugin/npwnd_win.h"
 #include "testing/nphost/nphost_win.h"
-#include "tools/testsupport/diagcapture.h"
-#include "tools/testsupport/uidriver_win.h"
+#include "testing/testsupport/diagcapture.h"
+#include "testing/testsupport/uidriver_win.h"
 
 namespace {
 

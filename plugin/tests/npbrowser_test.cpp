@@ -4,7 +4,7 @@
 #include <string>
 
 #include "plugin/npbrowser.h"
-#include "tools/testsupport/diagcapture.h"
+#include "testing/testsupport/diagcapture.h"
 
 namespace {
 

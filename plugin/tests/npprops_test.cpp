@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "plugin/npprops.h"
-#include "tools/testsupport/diagcapture.h"
+#include "testing/testsupport/diagcapture.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "testing/nphost/nphost_win.h"
-#include "tools/testsupport/buildpath_win.h"
-#include "tools/testsupport/uidriver_win.h"
+#include "testing/testsupport/buildpath_win.h"
+#include "testing/testsupport/uidriver_win.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 
 #include "setup/design.h"
 #include "testing/designfixture/designbytes.h"
-#include "tools/testsupport/diagcapture.h"
+#include "testing/testsupport/diagcapture.h"
 
 #ifndef _WIN32
 #include <fcntl.h>

@@ -8,10 +8,10 @@
 
 #include "setupext/parvel/parvel_ids.h"
 #include "testing/dlgbare/dlgbare_ids.h"
-#include "tools/testsupport/buildpath_win.h"
-#include "tools/testsupport/diagcapture.h"
-#include "tools/testsupport/tempfolder_win.h"
-#include "tools/testsupport/uidriver_win.h"
+#include "testing/testsupport/buildpath_win.h"
+#include "testing/testsupport/diagcapture.h"
+#include "testing/testsupport/tempfolder_win.h"
+#include "testing/testsupport/uidriver_win.h"
 
 namespace {
 

@@ -12,9 +12,10 @@
 #include "setup/design.h"
 #include "setup/filecopy_win.h"
 #include "setup/szdd.h"
+#include "testing/testsupport/diagcapture.h"
+#include "testing/testsupport/tempfolder_win.h"
 #include "toolkit/pathname.h"
-#include "tools/testsupport/diagcapture.h"
-#include "tools/testsupport/tempfolder_win.h"
+#include "toolkit/pathname_win.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 
 #include "setup/logfile_win.h"
 #include "toolkit/inifile_win.h"
-#include "tools/testsupport/diagcapture.h"
-#include "tools/testsupport/tempfolder_win.h"
+#include "testing/testsupport/diagcapture.h"
+#include "testing/testsupport/tempfolder_win.h"
 
 namespace {
 

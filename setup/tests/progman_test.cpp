@@ -5,7 +5,7 @@
 #include <string>
 
 #include "setup/progman.h"
-#include "tools/testsupport/diagcapture.h"
+#include "testing/testsupport/diagcapture.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 
 #include "setup/progman_win.h"
 #include "testing/progmanstandin/progmanstandin_win.h"
-#include "tools/testsupport/diagcapture.h"
+#include "testing/testsupport/diagcapture.h"
 
 namespace {
 

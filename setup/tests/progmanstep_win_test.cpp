@@ -12,8 +12,8 @@
 #include "setup/progmanstep_win.h"
 #include "setup/tests/itemdesign.h"
 #include "testing/progmanstandin/progmanstandin_win.h"
-#include "tools/testsupport/buildpath_win.h"
-#include "tools/testsupport/uidriver_win.h"
+#include "testing/testsupport/buildpath_win.h"
+#include "testing/testsupport/uidriver_win.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include "toolkit/gdiobject_win.h"
 #include "toolkit/mfx.h"
 #include "toolkit/pathname.h"
+#include "toolkit/pathname_win.h"
 
 MFX_SOURCE_MODULE("BACKDROP");
 

@@ -8,6 +8,7 @@
 
 #include "toolkit/mfx.h"
 #include "toolkit/pathname.h"
+#include "toolkit/pathname_win.h"
 
 MFX_SOURCE_MODULE("ORVADROP");
 MFX_DEFINE_STARTUP()

@@ -13,6 +13,7 @@
 #include "setupext/parvel/pushbmp_win.h"
 #include "toolkit/ctrllist_win.h"
 #include "toolkit/gasgauge.h"
+#include "toolkit/gasgauge_win.h"
 #include "toolkit/mfx.h"
 #include "toolkit/window_win.h"
 

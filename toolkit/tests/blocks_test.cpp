@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "testing/testsupport/diagcapture.h"
 #include "toolkit/blocks.h"
-#include "tools/testsupport/diagcapture.h"
 
 namespace {
 

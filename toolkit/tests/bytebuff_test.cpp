@@ -4,8 +4,8 @@
 #include <cstring>
 #include <string>
 
+#include "testing/testsupport/diagcapture.h"
 #include "toolkit/bytebuff.h"
-#include "tools/testsupport/diagcapture.h"
 
 namespace {
 

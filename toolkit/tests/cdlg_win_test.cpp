@@ -8,16 +8,16 @@
 #include <string>
 #include <vector>
 
+#include "testing/testsupport/testfile.h"
 #include "toolkit/cdlg_win.h"
 #include "toolkit/diag.h"
 #include "toolkit/inifile_win.h"
 #include "toolkit/odmap_win.h"
-#include "toolkit/stringid.h"
+#include "toolkit/stringid_win.h"
 #include "toolkit/tests/cdlg_test_ids.h"
-#include "tools/moviefixture/moviefixture.h"
-#include "tools/testsupport/diagcapture.h"
-#include "tools/testsupport/tempfolder_win.h"
-#include "tools/testsupport/uidriver_win.h"
+#include "testing/testsupport/diagcapture.h"
+#include "testing/testsupport/tempfolder_win.h"
+#include "testing/testsupport/uidriver_win.h"
 
 namespace {
 
@@ -280,8 +280,8 @@ TEST_F(GenericDialogTest, ColourChosenIsKeptOnlyWhenTheDialogIsConfirmed) {
 
 TEST_F(GenericDialogTest, BrowseStartsInTheFolderOfTheNamedFileAndFillsTheField) {
     CTempFolder folder("cdlg_win_test");
-    ASSERT_TRUE(MOVIEFIXTURE_WriteFile(folder / "FIRST.BMP", "BM"));
-    ASSERT_TRUE(MOVIEFIXTURE_WriteFile(folder / "OTHER.BMP", "BM"));
+    ASSERT_TRUE(TESTFILE_Write(folder / "FIRST.BMP", "BM"));
+    ASSERT_TRUE(TESTFILE_Write(folder / "OTHER.BMP", "BM"));
     strcpy(m_data.szFile, (folder / "FIRST.BMP").c_str());
     std::string title;
     EXPECT_TRUE(Run(

@@ -12,9 +12,10 @@
 
 #include "toolkit/commfile_win.h"
 #include "toolkit/pathname.h"
-#include "tools/testsupport/diagcapture.h"
-#include "tools/testsupport/tempfolder_win.h"
-#include "tools/testsupport/uidriver_win.h"
+#include "testing/testsupport/diagcapture.h"
+#include "testing/testsupport/tempfolder_win.h"
+#include "testing/testsupport/uidriver_win.h"
+#include "toolkit/pathname_win.h"
 
 namespace {
 

@@ -6,11 +6,11 @@
 #include <sstream>
 #include <string>
 
+#include "testing/testsupport/diagcapture.h"
+#include "testing/testsupport/memprobe.h"
 #include "toolkit/diag.h"
 #include "toolkit/diagsys.h"
 #include "toolkit/mfx.h"
-#include "tools/testsupport/diagcapture.h"
-#include "tools/testsupport/memprobe.h"
 
 MFX_SOURCE_MODULE("DIAGTEST");
 

@@ -9,8 +9,8 @@
 #include "toolkit/diag.h"
 #include "toolkit/mfx.h"
 #include "toolkit/tests/stringres_test.h"
-#include "tools/testsupport/diagcapture.h"
-#include "tools/testsupport/uidriver_win.h"
+#include "testing/testsupport/diagcapture.h"
+#include "testing/testsupport/uidriver_win.h"
 
 MFX_SOURCE_MODULE("DIAGWIN");
 

@@ -8,6 +8,8 @@
 
 #include "toolkit/gasgauge.h"
 
+#include "toolkit/gasgauge_win.h"
+
 namespace {
 
 const char GAUGE_CLASS[] = "TestGasGauge";
@@ -110,7 +112,7 @@ protected:
     HWND m_hParent = nullptr;
 };
 
-TEST_F(GasGaugeWinTest, ClassIsRegisteredAsDescribed) {
+TEST_F(GasGaugeWinTest, ClassRedrawsOnResizeWithArrowWhiteBackgroundAndOnePointerOnce) {
     WNDCLASSEXA wc = {};
     wc.cbSize = sizeof(wc);
     ASSERT_TRUE(GetClassInfoExA(Instance(), GAUGE_CLASS, &wc));

@@ -6,9 +6,9 @@
 
 #include <string>
 
+#include "testing/testsupport/diagcapture.h"
 #include "toolkit/diag.h"
 #include "toolkit/helpfile_win.h"
-#include "tools/testsupport/diagcapture.h"
 
 namespace {
 

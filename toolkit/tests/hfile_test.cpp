@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "testing/testsupport/diagcapture.h"
 #include "toolkit/diag.h"
 #include "toolkit/hfile.h"
 #include "toolkit/hfilesys.h"
-#include "tools/testsupport/diagcapture.h"
 
 namespace {
 

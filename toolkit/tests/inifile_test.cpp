@@ -5,7 +5,7 @@
 
 #include "toolkit/inifile.h"
 #include "toolkit/textlist.h"
-#include "tools/testsupport/diagcapture.h"
+#include "testing/testsupport/diagcapture.h"
 
 namespace {
 

@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "testing/testsupport/testfile.h"
 #include "toolkit/inifile_win.h"
 #include "toolkit/placement_win.h"
-#include "tools/moviefixture/moviefixture.h"
-#include "tools/testsupport/diagcapture.h"
-#include "tools/testsupport/tempfolder_win.h"
+#include "testing/testsupport/diagcapture.h"
+#include "testing/testsupport/tempfolder_win.h"
 
 namespace {
 
@@ -19,7 +19,7 @@ class IniFileWinTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(m_ini.SetFileName(m_file.c_str())); }
     // Writes the file by hand, as a user with an editor would.
-    void WriteByHand(const std::string& text) { ASSERT_TRUE(MOVIEFIXTURE_WriteFile(m_file, text)); }
+    void WriteByHand(const std::string& text) { ASSERT_TRUE(TESTFILE_Write(m_file, text)); }
     // The section's lines as the system reads them.
     std::vector<std::string> SectionLines(const char* szSection) const {
         std::vector<char> buffer(65536);

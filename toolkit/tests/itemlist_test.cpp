@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "testing/testsupport/diagcapture.h"
 #include "toolkit/archive.h"
 #include "toolkit/diag.h"
 #include "toolkit/itemlist.h"
-#include "tools/testsupport/diagcapture.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "testing/testsupport/diagcapture.h"
 #include "toolkit/diag.h"
 #include "toolkit/listdoc_win.h"
-#include "tools/testsupport/diagcapture.h"
 
 namespace {
 

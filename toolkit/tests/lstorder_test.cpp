@@ -1,9 +1,9 @@
 // Where a dragged selection would go for each pointer position over a list of fixed-height entries.
 #include <gtest/gtest.h>
 
+#include "testing/testsupport/diagcapture.h"
 #include "toolkit/diag.h"
 #include "toolkit/lstorder.h"
-#include "tools/testsupport/diagcapture.h"
 
 namespace {
 

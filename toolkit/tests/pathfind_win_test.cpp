@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/pathfind.h"
+#include "testing/testsupport/diagcapture.h"
+#include "testing/testsupport/tempfolder_win.h"
+#include "testing/testsupport/testfile.h"
+#include "toolkit/pathfind_win.h"
 #include "toolkit/pathname.h"
-#include "tools/moviefixture/moviefixture.h"
-#include "tools/testsupport/diagcapture.h"
-#include "tools/testsupport/tempfolder_win.h"
 
 namespace {
 
@@ -21,7 +21,7 @@ protected:
         for (const char* szFolder : {"SUB", "SUB\\DEEP", "EMPTY"})
             ASSERT_TRUE(CreateDirectoryA((m_folder / szFolder).c_str(), nullptr));
         for (const char* szFile : {"A.TXT", "SUB\\B.TXT", "SUB\\DEEP\\C.TXT", "SUB\\DEEP\\D.DAT"})
-            ASSERT_TRUE(MOVIEFIXTURE_WriteFile(m_folder / szFile, szFile));
+            ASSERT_TRUE(TESTFILE_Write(m_folder / szFile, szFile));
     }
     std::vector<std::string> Sorted(std::vector<std::string> names) {
         std::sort(names.begin(), names.end());

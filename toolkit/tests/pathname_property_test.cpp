@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "testing/testsupport/diagcapture.h"
 #include "toolkit/pathname.h"
 #include "toolkit/tests/dbcs_rule.h"
-#include "tools/testsupport/diagcapture.h"
 
 namespace {
 

@@ -2,11 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <optional>
 #include <string>
 
+#include "testing/testsupport/diagcapture.h"
 #include "toolkit/pathname.h"
 #include "toolkit/tests/dbcs_rule.h"
-#include "tools/testsupport/diagcapture.h"
 
 namespace {
 
@@ -317,6 +318,47 @@ TEST_F(PathNameTest, DoubleByteCharactersAreSteppedOverWhole) {
     EXPECT_EQ(1, PATHNAME_GetJustName(dangling.c_str(), szOut));
     EXPECT_EQ("B\x83", std::string(szOut));
     EXPECT_EQ(1, PATHNAME_CountFolders(dangling.c_str()));
+}
+
+// One rule for "the same file" everywhere: case as the platform folds it, slash equal to backslash, and the
+// double-byte walk deciding what a slash is.
+TEST_F(PathNameTest, SameNameIgnoresCaseAndTheKindOfSeparator) {
+#ifdef _WIN32
+    const bool fCodePage = true;  // the ANSI code page folds accented letters too
+#else
+    const bool fCodePage = false;
+#endif
+    const std::string so = "\x83\x5C";  // one double-byte character whose second byte is a backslash
+    const struct {
+        std::string name1, name2;
+        bool fDoubleByte;
+        bool fSame;
+    } cases[] = {
+        {"C:\\Movies\\Clip.mov", "c:/MOVIES/CLIP.MOV", false, true},
+        {"C:\\Movies\\Clip.mov", "C:\\Movies\\Clip.mov", false, true},
+        {"", "", false, true},
+        {"C:\\A\\CLIP.MOV", "C:\\B\\CLIP.MOV", false, false},
+        {"C:\\A\\CLIP", "C:\\A\\CLIP.MOV", false, false},
+        {"C:\\A\\CLIP.MOV", "C:\\A\\CLIP.MOV ", false, false},
+        {"C:\\A\\", "C:\\A", false, false},
+        {"\xC9T\xC9.MOV", "\xE9t\xE9.mov", false, fCodePage},
+        {"C:\\" + so + "/X.MOV", "C:\\" + so + "\\x.mov", true, true},
+        {"C:\\" + so + "\\X.MOV", "C:\\" + so + "\\X.MOV", true, true},
+        // The slash here is the second byte of a character, not a separator.
+        {"C:\\\x83/X.MOV", "C:\\" + so + "X.MOV", true, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name1 + " | " + c.name2);
+        std::optional<CDbcsRule> dbcs;
+        if (c.fDoubleByte)
+            dbcs.emplace();
+        EXPECT_EQ(c.fSame ? 1 : 0, PATHNAME_IsSameName(c.name1.c_str(), c.name2.c_str()));
+        EXPECT_EQ(c.fSame ? 1 : 0, PATHNAME_IsSameName(c.name2.c_str(), c.name1.c_str()));
+    }
+    EXPECT_FALSE(Reported());
+    EXPECT_EQ(0, PATHNAME_IsSameName(nullptr, "A"));
+    EXPECT_EQ(0, PATHNAME_IsSameName("A", nullptr));
+    EXPECT_TRUE(Reported());
 }
 
 TEST(PathNameObject, OwnsItsBufferAndCopiesByValue) {

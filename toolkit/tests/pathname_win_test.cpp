@@ -7,11 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "testing/testsupport/diagcapture.h"
+#include "testing/testsupport/tempfolder_win.h"
+#include "testing/testsupport/testfile.h"
 #include "toolkit/diag.h"
 #include "toolkit/pathname.h"
-#include "tools/moviefixture/moviefixture.h"
-#include "tools/testsupport/diagcapture.h"
-#include "tools/testsupport/tempfolder_win.h"
+#include "toolkit/pathname_win.h"
 
 namespace {
 
@@ -29,7 +30,7 @@ bool IsFolder(const std::string& name) {
 }
 
 TEST_F(PathNameWinTest, ExistsSeesFilesAndFolderExistsSeesBoth) {
-    ASSERT_TRUE(MOVIEFIXTURE_WriteFile(Name("FILE.TXT"), "x"));
+    ASSERT_TRUE(TESTFILE_Write(Name("FILE.TXT"), "x"));
     ASSERT_TRUE(PATHNAME_CreateFolder(Name("DIR").c_str()));
     EXPECT_EQ(1, PATHNAME_Exists(Name("FILE.TXT").c_str()));
     EXPECT_EQ(1, PATHNAME_FolderExists(Name("FILE.TXT").c_str()));
@@ -47,16 +48,16 @@ TEST_F(PathNameWinTest, ExistsSeesFilesAndFolderExistsSeesBoth) {
 }
 
 TEST_F(PathNameWinTest, RenameMovesAndRefusesAnExistingTarget) {
-    ASSERT_TRUE(MOVIEFIXTURE_WriteFile(Name("A.TXT"), "a"));
-    ASSERT_TRUE(MOVIEFIXTURE_WriteFile(Name("B.TXT"), "b"));
+    ASSERT_TRUE(TESTFILE_Write(Name("A.TXT"), "a"));
+    ASSERT_TRUE(TESTFILE_Write(Name("B.TXT"), "b"));
     EXPECT_EQ(0, PATHNAME_Rename(Name("A.TXT").c_str(), Name("B.TXT").c_str()));
     EXPECT_EQ(1, PATHNAME_Rename(Name("A.TXT").c_str(), Name("C.TXT").c_str()));
-    EXPECT_EQ("a", MOVIEFIXTURE_ReadFile(Name("C.TXT")));
+    EXPECT_EQ("a", TESTFILE_Read(Name("C.TXT")));
     EXPECT_EQ(0, PATHNAME_Exists(Name("A.TXT").c_str()));
 
     EXPECT_EQ(1, PATHNAME_RenameExtension(Name("C.TXT").c_str(), "BAK"));
-    EXPECT_EQ("a", MOVIEFIXTURE_ReadFile(Name("C.BAK")));
-    ASSERT_TRUE(MOVIEFIXTURE_WriteFile(Name("NOEXT"), "n"));
+    EXPECT_EQ("a", TESTFILE_Read(Name("C.BAK")));
+    ASSERT_TRUE(TESTFILE_Write(Name("NOEXT"), "n"));
     EXPECT_EQ(0, PATHNAME_RenameExtension(Name("NOEXT").c_str(), "BAK"));
     EXPECT_EQ(1, PATHNAME_Exists(Name("NOEXT").c_str()));
 }
@@ -68,9 +69,9 @@ TEST_F(PathNameWinTest, RenameJustNameKeepsAccentedLetters) {
     CharToOemA(accented.c_str(), szOem);
     ASSERT_NE(accented, szOem) << "the code pages must differ for this case to show anything";
 
-    ASSERT_TRUE(MOVIEFIXTURE_WriteFile(Name("OLD.TXT"), "old"));
+    ASSERT_TRUE(TESTFILE_Write(Name("OLD.TXT"), "old"));
     EXPECT_EQ(1, PATHNAME_RenameJustName(Name("OLD.TXT").c_str(), accented.c_str()));
-    EXPECT_EQ("old", MOVIEFIXTURE_ReadFile(Name(accented)));
+    EXPECT_EQ("old", TESTFILE_Read(Name(accented)));
     EXPECT_EQ(0, PATHNAME_Exists(Name(szOem).c_str()));
 }
 
@@ -90,7 +91,7 @@ TEST_F(PathNameWinTest, CreateAllFoldersMakesTheChainOnceAndOutermostFirst) {
 }
 
 TEST_F(PathNameWinTest, CreateAllFoldersReportsALevelThatCannotBeMade) {
-    ASSERT_TRUE(MOVIEFIXTURE_WriteFile(Name("FILE"), "f"));
+    ASSERT_TRUE(TESTFILE_Write(Name("FILE"), "f"));
     EXPECT_EQ(0, PATHNAME_CreateAllFoldersForPath(Name("FILE\\SUB").c_str()));
     EXPECT_TRUE(Reported("MFX_VERIFY failed: in PATHNAME"));
     EXPECT_TRUE(Reported("PATHNAME_CreateFolder(szLevel)"));
@@ -106,11 +107,11 @@ TEST_F(PathNameWinTest, CopyTransfersWholeBlocksAndTheRest) {
         std::string bytes(cb, '\0');
         for (size_t i = 0; i < cb; ++i)
             bytes[i] = static_cast<char>(i * 7 + i / 251);
-        ASSERT_TRUE(MOVIEFIXTURE_WriteFile(Name("SOURCE"), bytes));
-        ASSERT_TRUE(MOVIEFIXTURE_WriteFile(Name("DEST"), "stale contents"));
+        ASSERT_TRUE(TESTFILE_Write(Name("SOURCE"), bytes));
+        ASSERT_TRUE(TESTFILE_Write(Name("DEST"), "stale contents"));
         EXPECT_EQ(1, PATHNAME_Copy(Name("SOURCE").c_str(), Name("DEST").c_str()));
         EXPECT_EQ(1, PATHNAME_Exists(Name("DEST").c_str()));
-        EXPECT_TRUE(bytes == MOVIEFIXTURE_ReadFile(Name("DEST")));
+        EXPECT_TRUE(bytes == TESTFILE_Read(Name("DEST")));
         EXPECT_EQ(static_cast<int32_t>(cb), PATHNAME_GetSize(Name("DEST").c_str()));
     }
     EXPECT_EQ(0, PATHNAME_Copy(Name("MISSING").c_str(), Name("NEW").c_str()));
@@ -126,7 +127,7 @@ uint32_t DosDateTime(int nYear, int nMonth, int nDay, int nHour, int nMinute, in
 
 TEST_F(PathNameWinTest, DatesRoundTripThroughTheDosFormat) {
     const std::string file = Name("DATED.TXT");
-    ASSERT_TRUE(MOVIEFIXTURE_WriteFile(file, "d"));
+    ASSERT_TRUE(TESTFILE_Write(file, "d"));
     for (uint32_t dwDateTime : {DosDateTime(1996, 7, 15, 13, 45, 30), DosDateTime(1980, 1, 1, 0, 0, 0),
                                 DosDateTime(2037, 12, 31, 23, 59, 58)}) {
         SCOPED_TRACE(dwDateTime);
@@ -220,7 +221,7 @@ TEST_F(PathNameWinTest, ChangeDirToTakesEitherCaseOfDriveLetter) {
 std::string WaitForFile(const std::string& name) {
     for (int i = 0; i < 200 && GetFileAttributesA(name.c_str()) == INVALID_FILE_ATTRIBUTES; ++i)
         Sleep(50);
-    return MOVIEFIXTURE_ReadFile(name);
+    return TESTFILE_Read(name);
 }
 
 TEST_F(PathNameWinTest, ExecuteStartsTheProgramFromTheWorkingFolder) {
@@ -255,15 +256,15 @@ int CollectName(const char* szFullName, void* pUser) {
 }
 
 TEST_F(PathNameWinTest, ForEachFileCallsBackForFilesOnly) {
-    ASSERT_TRUE(MOVIEFIXTURE_WriteFile(Name("ONE.TXT"), "1"));
-    ASSERT_TRUE(MOVIEFIXTURE_WriteFile(Name("TWO.DAT"), "2"));
+    ASSERT_TRUE(TESTFILE_Write(Name("ONE.TXT"), "1"));
+    ASSERT_TRUE(TESTFILE_Write(Name("TWO.DAT"), "2"));
     ASSERT_TRUE(PATHNAME_CreateFolder(Name("SUB.TXT").c_str()));
     std::vector<std::string> names;
     EXPECT_EQ(1, PATHNAME_ForEachFile(Name("*.TXT").c_str(), &CollectName, &names));
     EXPECT_EQ(std::vector<std::string>{Name("ONE.TXT")}, names);
 
     names.clear();
-    ASSERT_TRUE(MOVIEFIXTURE_WriteFile(Name("THREE.TXT"), "3"));
+    ASSERT_TRUE(TESTFILE_Write(Name("THREE.TXT"), "3"));
     EXPECT_EQ(0, PATHNAME_ForEachFile(Name("*").c_str(), &CollectName, &names));
     EXPECT_EQ(2u, names.size());
 
@@ -276,7 +277,7 @@ TEST_F(PathNameWinTest, ForEachFileCallsBackForFilesOnly) {
 TEST_F(PathNameWinTest, MakeLongNameReplacesShortComponents) {
     const std::string longFile = Name("Long Folder Name\\Long File Name.text");
     ASSERT_EQ(1, PATHNAME_CreateAllFoldersForFile(longFile.c_str()));
-    ASSERT_TRUE(MOVIEFIXTURE_WriteFile(longFile, "l"));
+    ASSERT_TRUE(TESTFILE_Write(longFile, "l"));
     char szShort[MAX_PATH] = "";
     ASSERT_GT(GetShortPathNameA(longFile.c_str(), szShort, sizeof(szShort)), 0u);
     EXPECT_EQ(std::string::npos, std::string(szShort).find(' ')) << "Wine gives short names to long ones";

@@ -1,4 +1,4 @@
-// The QuickTime binding against the stand-in libraries of tools/qtstandin: start results, use counts, the
+// The QuickTime binding against the stand-in libraries of testing/qtstandin: start results, use counts, the
 // version, and the exact calls each operation makes.
 #include <windows.h>
 
@@ -7,9 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "testing/testsupport/qtstandin_win.h"
+#include "testing/testsupport/testfile.h"
 #include "toolkit/qtbinding.h"
-#include "tools/moviefixture/moviefixture.h"
-#include "tools/testsupport/qtstandin_win.h"
+#include "toolkit/qtbinding_win.h"
 
 namespace {
 
@@ -17,6 +18,21 @@ using Calls = std::vector<std::string>;
 
 const Calls STARTED = {"QTIM32 load", "CMGR32 load", "CMGR32 initialize", "QTIM32 57"};
 const Calls STOPPED = {"CMGR32 terminate", "CMGR32 unload", "QTIM32 58", "QTIM32 unload"};
+
+// What the stand-in reads of a movie: the movie header's time scale (600) and duration (1200), and the first
+// track header's picture size (160 by 120), behind the media data as in a flattened movie.
+std::string BigEndian(uint32_t dw) {
+    return {char(dw >> 24), char(dw >> 16), char(dw >> 8), char(dw)};
+}
+std::string Atom(const char* szType, const std::string& content) {
+    return BigEndian(static_cast<uint32_t>(8 + content.size())) + szType + content;
+}
+std::string StandinMovie() {
+    std::string mvhd(100, '\0'), tkhd(84, '\0');
+    mvhd.replace(12, 8, BigEndian(600) + BigEndian(1200));
+    tkhd.replace(76, 8, BigEndian(160 << 16) + BigEndian(120 << 16));
+    return Atom("mdat", std::string(4096, '\x5a')) + Atom("moov", Atom("mvhd", mvhd) + Atom("trak", Atom("tkhd", tkhd)));
+}
 
 Calls Join(Calls a, const Calls& b) {
     a.insert(a.end(), b.begin(), b.end());
@@ -92,7 +108,7 @@ protected:
         char szTemp[MAX_PATH] = "";
         GetTempPathA(sizeof(szTemp), szTemp);
         m_movie = std::string(szTemp) + "qtbinding clip.mov";
-        ASSERT_TRUE(MOVIEFIXTURE_WriteFile(m_movie, QTSTANDIN_Movie(160, 120)));
+        ASSERT_TRUE(TESTFILE_Write(m_movie, StandinMovie()));
         ASSERT_EQ(0, QTBINDING_Start(nullptr));
         ASSERT_EQ(noErr, EnterMovies());
         m_standin.Clear();

@@ -9,7 +9,7 @@
 #include "toolkit/diag.h"
 #include "toolkit/regkey_win.h"
 #include "toolkit/system_win.h"
-#include "tools/testsupport/diagcapture.h"
+#include "testing/testsupport/diagcapture.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "testing/testsupport/diagcapture.h"
 #include "toolkit/strindle.h"
-#include "tools/testsupport/diagcapture.h"
 
 namespace {
 

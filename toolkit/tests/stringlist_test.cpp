@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "testing/testsupport/diagcapture.h"
 #include "toolkit/strindle.h"
 #include "toolkit/stringlist.h"
-#include "tools/testsupport/diagcapture.h"
 
 namespace {
 

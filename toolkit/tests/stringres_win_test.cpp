@@ -5,11 +5,11 @@
 
 #include <string>
 
-#include "toolkit/stringid.h"
+#include "testing/testsupport/diagcapture.h"
+#include "testing/testsupport/uidriver_win.h"
+#include "toolkit/stringid_win.h"
 #include "toolkit/tests/stringres_test.h"
-#include "toolkit/textres.h"
-#include "tools/testsupport/diagcapture.h"
-#include "tools/testsupport/uidriver_win.h"
+#include "toolkit/textres_win.h"
 
 namespace {
 

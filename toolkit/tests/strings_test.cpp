@@ -3,9 +3,9 @@
 
 #include <string>
 
+#include "testing/testsupport/diagcapture.h"
 #include "toolkit/strings.h"
 #include "toolkit/tests/dbcs_rule.h"
-#include "tools/testsupport/diagcapture.h"
 
 namespace {
 

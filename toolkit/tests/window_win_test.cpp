@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "testing/testsupport/diagcapture.h"
+#include "testing/testsupport/uidriver_win.h"
 #include "toolkit/ctrllist_win.h"
 #include "toolkit/diag.h"
+#include "toolkit/tests/window_test_ids.h"
 #include "toolkit/window_win.h"
-#include "tools/testsupport/diagcapture.h"
-#include "tools/testsupport/uidriver_win.h"
-#include "window_test_ids.h"
 
 namespace {
 

@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "movie/qtfast.h"
-#include "tools/moviefixture/moviefixture.h"
+#include "testing/moviefixture/moviefixture.h"
 
 namespace {
 
@@ -31,27 +31,6 @@ long PeakKilobytes() {
     struct rusage usage;
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_maxrss;
-}
-
-// mdat at 0 with cbMedia bytes of varied content, then the movie atom; returns the movie atom's size.
-size_t WriteMovie(const std::string& path, uint64_t cbMedia) {
-    std::vector<uint64_t> offsets;
-    for (uint32_t i = 0; i < NCHUNKS; ++i)
-        offsets.push_back(8 + cbMedia / NCHUNKS * i);
-    const std::string moov = MOVIEFIXTURE_Movie({MOVIEFIXTURE_Track(MOVIEFIXTURE_ChunkOffsets(QTATOM_STCO, offsets))});
-    FILE* pFile = fopen(path.c_str(), "wb");
-    if (!pFile)
-        return 0;
-    std::string block(1 << 20, '\0');
-    uint32_t dwSeed = 12345;
-    bool fOk = fwrite((MOVIEFIXTURE_DWORD(uint32_t(8 + cbMedia)) + "mdat").data(), 8, 1, pFile) == 1;
-    for (uint64_t qwDone = 0; fOk && qwDone < cbMedia; qwDone += block.size()) {
-        for (char& ch : block)
-            ch = char((dwSeed = dwSeed * 1103515245 + 12345) >> 16);
-        fOk = fwrite(block.data(), size_t(std::min<uint64_t>(block.size(), cbMedia - qwDone)), 1, pFile) == 1;
-    }
-    fOk = fOk && fwrite(moov.data(), moov.size(), 1, pFile) == 1;
-    return fclose(pFile) == 0 && fOk ? moov.size() : 0;
 }
 
 // The plain way to copy a file through user memory: 1 MB reads and writes.
@@ -89,7 +68,7 @@ int main(int argc, char** argv) {
     const uint64_t cbMedia = uint64_t(argc == 3 ? atoi(argv[2]) : 1024) << 20;
     const std::string source = folder + "/bench_source.mov", copy = folder + "/bench_copy.mov";
     printf("fastbench: writing a movie of %" PRIu64 " MB in %s\n", cbMedia >> 20, folder.c_str());
-    const size_t cbMoov = WriteMovie(source, cbMedia);
+    const size_t cbMoov = MOVIEFIXTURE_WriteLargeMovie(source, cbMedia, NCHUNKS);
     if (cbMoov == 0) {
         fprintf(stderr, "fastbench: cannot write %s\n", source.c_str());
         return 1;

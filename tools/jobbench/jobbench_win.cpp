@@ -17,7 +17,8 @@
 
 #include "movie/qtfast.h"
 #include "movie/vroonjob_win.h"
-#include "tools/moviefixture/moviefixture.h"
+#include "testing/moviefixture/moviefixture.h"
+#include "testing/testsupport/testfile.h"
 
 namespace {
 
@@ -91,7 +92,7 @@ int main(int argc, char** argv) {
             engine.push_back(Now() - dStart);
         } else {
             CTimedJob timed(source.c_str(), destination.c_str(), nullptr, true, IDC_VROON_STOP);
-            fOk = timed.DoModal() == IDOK && MOVIEFIXTURE_FileExists(destination);
+            fOk = timed.DoModal() == IDOK && TESTFILE_Exists(destination);
             job.push_back(Now() - dStart);
             conversion.push_back(timed.m_dConversion);
         }

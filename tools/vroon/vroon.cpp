@@ -3,9 +3,9 @@
 #include <string>
 
 #include "toolkit/mfx.h"
-#include "vroonfile.h"
-#include "vroonopts.h"
-#include "vroonrun.h"
+#include "tools/vroon/vroonfile.h"
+#include "tools/vroon/vroonopts.h"
+#include "tools/vroon/vroonrun.h"
 
 MFX_DEFINE_STARTUP()
 

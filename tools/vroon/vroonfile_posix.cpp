@@ -1,4 +1,4 @@
-#include "vroonfile.h"
+#include "tools/vroon/vroonfile.h"
 
 #include <fcntl.h>
 #include <linux/falloc.h>

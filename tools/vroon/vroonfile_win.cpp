@@ -1,4 +1,4 @@
-#include "vroonfile.h"
+#include "tools/vroon/vroonfile.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "vroonjournal.h"
+#include "tools/vroon/vroonjournal.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "vroonopts.h"
+#include "tools/vroon/vroonopts.h"
 
 #include <cstring>
 

@@ -1,12 +1,12 @@
-#include "vroonplace.h"
+#include "tools/vroon/vroonplace.h"
 
 #include <vector>
 
 #include "toolkit/mfx.h"
-#include "vroonfile.h"
-#include "vroonjournal.h"
-#include "vroonrun.h"
-#include "vroonstop.h"
+#include "tools/vroon/vroonfile.h"
+#include "tools/vroon/vroonjournal.h"
+#include "tools/vroon/vroonrun.h"
+#include "tools/vroon/vroonstop.h"
 
 MFX_SOURCE_MODULE("VROONPLACE");
 

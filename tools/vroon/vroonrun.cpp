@@ -1,4 +1,4 @@
-#include "vroonrun.h"
+#include "tools/vroon/vroonrun.h"
 
 #include <cinttypes>
 #include <string>
@@ -6,8 +6,8 @@
 #include "movie/qtfast.h"
 #include "movie/qtmodern.h"
 #include "toolkit/mfx.h"
-#include "vroonfile.h"
-#include "vroonplace.h"
+#include "tools/vroon/vroonfile.h"
+#include "tools/vroon/vroonplace.h"
 
 MFX_SOURCE_MODULE("VROONRUN");
 
@@ -103,7 +103,7 @@ private:
         std::vector<QTM_ATOM> atoms;
         uint64_t qwWhere = 0;
         const QTM_RESULT result = QTMODERN_ReadLayout(source, m_options.fTree, &atoms, &qwWhere);
-        if (!m_options.fQuiet || result == QTM_CONVERT) {
+        if (!m_options.fQuiet || result == QTM_OK) {
             fprintf(m_pOut, "%s:\n", movie.c_str());
             for (const QTM_ATOM& atom : atoms) {
                 fprintf(m_pOut, "%*s%s  at %" PRIu64 "  size %" PRIu64 "%s\n", 2 * (atom.nDepth + 1), "",
@@ -111,7 +111,7 @@ private:
                         atom.cbHeader == 16 ? "  (64-bit size)" : "");
             }
         }
-        if (result != QTM_CONVERT)
+        if (result != QTM_OK)
             return Failed(QTMODERN_Describe(result, qwWhere));
         return {OUTCOME_LISTED, "listed"};
     }

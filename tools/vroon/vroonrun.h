@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "vroonopts.h"
+#include "tools/vroon/vroonopts.h"
 
 // Result lines go to pOut, failures to pErr, the progress bar to pErr when fProgress. Returns the exit status.
 int VROONRUN_Run(const VROON_OPTIONS& options, FILE* pOut, FILE* pErr, bool fProgress);

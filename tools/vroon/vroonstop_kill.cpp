@@ -1,4 +1,4 @@
-#include "vroonstop.h"
+#include "tools/vroon/vroonstop.h"
 
 #include <csignal>
 #include <cstdlib>

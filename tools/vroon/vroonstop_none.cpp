@@ -1,4 +1,4 @@
-#include "vroonstop.h"
+#include "tools/vroon/vroonstop.h"
 
 void VROONSTOP_At(const char*) {}
 

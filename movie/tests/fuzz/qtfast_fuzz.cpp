@@ -8,9 +8,10 @@
 #include <cstdlib>
 #include <string>
 
+#include "movie/qtatoms.h"
 #include "movie/qtfast.h"
+#include "testing/testsupport/testfile.h"
 #include "toolkit/diag.h"
-#include "tools/moviefixture/moviefixture.h"
 
 namespace {
 
@@ -54,7 +55,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t cbData) {
     const std::string bytes(reinterpret_cast<const char*>(pData), cbData);
-    MOVIEFIXTURE_WriteFile(s_source, bytes);
+    TESTFILE_Write(s_source, bytes);
     std::remove(s_destination.c_str());
     WalkTracks(s_source);
     IsQuickTimeMovieFile(s_source.c_str());
@@ -62,17 +63,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t cbData) {
     CQTFast fast;
     const bool fAlready = fast.IsAlreadyFastStart(s_source.c_str());
     const bool fConverted = fast.VroonSourceMovieToDestination(s_source.c_str(), s_destination.c_str());
-    Check(MOVIEFIXTURE_ReadFile(s_source) == bytes, "the source was changed");
-    Check(MOVIEFIXTURE_FileExists(s_destination) == (fConverted && !fAlready), "output left against the result");
+    Check(TESTFILE_Read(s_source) == bytes, "the source was changed");
+    Check(TESTFILE_Exists(s_destination) == (fConverted && !fAlready), "output left against the result");
     if (fConverted && !fAlready) {
-        Check(MOVIEFIXTURE_ReadFile(s_destination).size() <= bytes.size(), "the output is larger than the source");
+        Check(TESTFILE_Read(s_destination).size() <= bytes.size(), "the output is larger than the source");
         CQTFast again;
         Check(again.IsAlreadyFastStart(s_destination.c_str()), "the output is not in fast-start form");
     }
 
     // In place, alternating commit and rollback: the movie is either untouched or converted, and no temporary
     // file is left.
-    MOVIEFIXTURE_WriteFile(s_inplace, bytes);
+    TESTFILE_Write(s_inplace, bytes);
     std::remove(s_temporary.c_str());
     CQTFast inplace;
     if (inplace.VroonMovieInPlace(s_inplace.c_str()) && inplace.m_inmovie[0]) {
@@ -81,13 +82,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t cbData) {
         else
             inplace.VroonRollbackReplace();
     } else {
-        Check(MOVIEFIXTURE_ReadFile(s_inplace) == bytes, "a failed in-place conversion changed the movie");
+        Check(TESTFILE_Read(s_inplace) == bytes, "a failed in-place conversion changed the movie");
     }
-    Check(!MOVIEFIXTURE_FileExists(s_temporary), "the temporary file was left");
+    Check(!TESTFILE_Exists(s_temporary), "the temporary file was left");
     if (fConverted && !fAlready && cbData % 2) {
-        Check(MOVIEFIXTURE_ReadFile(s_inplace) == MOVIEFIXTURE_ReadFile(s_destination), "commit differs");
+        Check(TESTFILE_Read(s_inplace) == TESTFILE_Read(s_destination), "commit differs");
     } else {
-        Check(MOVIEFIXTURE_ReadFile(s_inplace) == bytes, "the movie changed without a commit");
+        Check(TESTFILE_Read(s_inplace) == bytes, "the movie changed without a commit");
     }
     return 0;
 }

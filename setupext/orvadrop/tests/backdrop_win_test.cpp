@@ -9,8 +9,9 @@
 #include "setupext/orvadrop/backdrop_win.h"
 #include "setupext/orvadrop/orvadrop_ids.h"
 #include "toolkit/pathname.h"
-#include "tools/testsupport/diagcapture.h"
-#include "tools/testsupport/uidriver_win.h"
+#include "testing/testsupport/diagcapture.h"
+#include "testing/testsupport/uidriver_win.h"
+#include "toolkit/pathname_win.h"
 
 namespace {
 

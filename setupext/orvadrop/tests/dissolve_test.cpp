@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "tools/testsupport/diagcapture.h"
+#include "testing/testsupport/diagcapture.h"
 
 namespace {
 

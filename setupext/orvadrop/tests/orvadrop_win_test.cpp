@@ -11,8 +11,9 @@
 
 #include "setup/design.h"
 #include "toolkit/pathname.h"
-#include "tools/testsupport/buildpath_win.h"
-#include "tools/testsupport/uidriver_win.h"
+#include "testing/testsupport/buildpath_win.h"
+#include "testing/testsupport/uidriver_win.h"
+#include "toolkit/pathname_win.h"
 
 namespace {
 

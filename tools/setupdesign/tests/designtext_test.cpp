@@ -1,4 +1,4 @@
-// The design compiler: every field through text, binary and back, the documented example and the largest design
+// The design compiler: every field through text, binary and back, the README's example and the largest design
 // stable both ways, errors with their line numbers. Runs natively and under Wine.
 #include <gtest/gtest.h>
 
@@ -158,7 +158,7 @@ TEST(DesignTextTest, EveryFieldSurvivesTheBinaryFile) {
     ExpectStable(text);
 }
 
-TEST(DesignTextTest, TheDocumentedExampleIsStableBothWays) {
+TEST(DesignTextTest, TheReadmeExampleIsTheSampleFileAndStableBothWays) {
     const std::string example = ReadFile(SETUPDESIGN_EXAMPLE);
     ASSERT_FALSE(example.empty());
     ExpectStable(example);

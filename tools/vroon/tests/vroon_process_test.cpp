@@ -21,6 +21,7 @@
 
 #include "movie/qtmodern.h"
 #include "movie/tests/qtmodernfixture.h"
+#include "testing/testsupport/testfile.h"
 #include "tools/vroon/vroonrun.h"
 
 extern char** environ;
@@ -108,7 +109,7 @@ string SplitMedia(const string& bytes) {
     CQTMemorySource source(bytes.data(), bytes.size());
     std::vector<QTM_ATOM> atoms;
     uint64_t qwWhere = 0;
-    EXPECT_EQ(QTM_CONVERT, QTMODERN_ReadLayout(source, true, &atoms, &qwWhere));
+    EXPECT_EQ(QTM_OK, QTMODERN_ReadLayout(source, true, &atoms, &qwWhere));
     const QTM_ATOM* pMdat = nullptr;
     std::vector<uint64_t> chunks;
     for (const QTM_ATOM& atom : atoms) {
@@ -168,10 +169,10 @@ TEST_P(VroonFfmpegTest, ConvertsInPlaceWithEveryFrameAndPacketIntactAndMoovFirst
     if (c.szFlatten) {
         ASSERT_EQ(0, Shell(string(QTFLATTEN_PATH) + " " + c.szFlatten + " " + Quoted(made) + " " + Quoted(movie)).nStatus);
     } else {
-        ASSERT_TRUE(MOVIEFIXTURE_WriteFile(movie, MOVIEFIXTURE_ReadFile(made)));
+        ASSERT_TRUE(TESTFILE_Write(movie, TESTFILE_Read(made)));
     }
     if (c.fSplit) {
-        ASSERT_TRUE(MOVIEFIXTURE_WriteFile(movie, SplitMedia(MOVIEFIXTURE_ReadFile(movie))));
+        ASSERT_TRUE(TESTFILE_Write(movie, SplitMedia(TESTFILE_Read(movie))));
     }
     const string source = TopLevelByFfprobe(movie);
     ASSERT_LT(source.find("mdat"), source.find("moov")) << source;
@@ -183,7 +184,7 @@ TEST_P(VroonFfmpegTest, ConvertsInPlaceWithEveryFrameAndPacketIntactAndMoovFirst
 
     // By insertion where the file system can (the same file, no data moved), and by copy.
     const string copied = Scratch(string(c.szName) + "_copied" + c.szExt);
-    ASSERT_TRUE(MOVIEFIXTURE_WriteFile(copied, MOVIEFIXTURE_ReadFile(movie)));
+    ASSERT_TRUE(TESTFILE_Write(copied, TESTFILE_Read(movie)));
     const bool fInserts = CanInsert(movie);
     const ino_t inode = Inode(movie);
     const OUTPUT converted = Vroon(Quoted(movie));
@@ -196,8 +197,8 @@ TEST_P(VroonFfmpegTest, ConvertsInPlaceWithEveryFrameAndPacketIntactAndMoovFirst
     EXPECT_EQ(copied + ": converted by copy (moov moved to the front)\n", byCopy.text);
     for (const string& result : {movie, copied}) {
         SCOPED_TRACE(result);
-        EXPECT_FALSE(MOVIEFIXTURE_FileExists(result + VROONRUN_TEMP_SUFFIX));
-        EXPECT_FALSE(MOVIEFIXTURE_FileExists(result + ".vroon-journal"));
+        EXPECT_FALSE(TESTFILE_Exists(result + VROONRUN_TEMP_SUFFIX));
+        EXPECT_FALSE(TESTFILE_Exists(result + ".vroon-journal"));
         const string layout = TopLevelByFfprobe(result);
         EXPECT_LT(layout.find("moov"), layout.find("mdat")) << layout;
         EXPECT_EQ(decoded, Framemd5(result, ""));
@@ -224,13 +225,13 @@ TEST(VroonProcessTest, LeavesAnAlreadyFastStartMovieByteForByte) {
                        "-f lavfi -i sine=duration=1 -c:v libx264 -preset ultrafast -c:a aac -movflags +faststart " +
                        Quoted(movie))
                      .nStatus);
-    const string bytes = MOVIEFIXTURE_ReadFile(movie);
+    const string bytes = TESTFILE_Read(movie);
     struct stat before;
     ASSERT_EQ(0, stat(movie.c_str(), &before));
     const OUTPUT output = Vroon(Quoted(movie));
     EXPECT_EQ(0, output.nStatus);
     EXPECT_EQ(movie + ": already fast-start, left alone\n", output.text);
-    EXPECT_EQ(bytes, MOVIEFIXTURE_ReadFile(movie));
+    EXPECT_EQ(bytes, TESTFILE_Read(movie));
     struct stat after;
     ASSERT_EQ(0, stat(movie.c_str(), &after));
     EXPECT_EQ(before.st_ino, after.st_ino);  // not even replaced by a copy
@@ -266,7 +267,7 @@ TEST(VroonProcessTest, KeepsPermissionsAndSymbolicLinks) {
     const std::vector<string> parts = {MOVIEFIXTURE_Atom(QTATOM_MDAT, QTMFIXTURE_Media(3000, 'p')), QTMFIXTURE_MOOV};
     for (const string way : {"", "--copy "}) {
         SCOPED_TRACE(way);
-        ASSERT_TRUE(MOVIEFIXTURE_WriteFile(movie, QTMFIXTURE_Layout(parts, {0, 1}, {{0, 10}}, QTATOM_STCO)));
+        ASSERT_TRUE(TESTFILE_Write(movie, QTMFIXTURE_Layout(parts, {0, 1}, {{0, 10}}, QTATOM_STCO)));
         ASSERT_EQ(0, chmod(movie.c_str(), 0640));
         remove(link.c_str());
         ASSERT_EQ(0, symlink(movie.c_str(), link.c_str()));
@@ -281,9 +282,9 @@ TEST(VroonProcessTest, KeepsPermissionsAndSymbolicLinks) {
             EXPECT_NE(string::npos, Vroon("--layout " + Quoted(movie)).text.find(":\n  moov  at 0  "));
             EXPECT_EQ(0, Vroon("--check " + Quoted(movie)).nStatus);
         } else {
-            EXPECT_EQ(QTMFIXTURE_Layout(parts, {1, 0}, {{0, 10}}, QTATOM_STCO), MOVIEFIXTURE_ReadFile(movie));
+            EXPECT_EQ(QTMFIXTURE_Layout(parts, {1, 0}, {{0, 10}}, QTATOM_STCO), TESTFILE_Read(movie));
         }
-        EXPECT_FALSE(MOVIEFIXTURE_FileExists(link + ".vroon-journal"));
+        EXPECT_FALSE(TESTFILE_Exists(link + ".vroon-journal"));
     }
     remove(link.c_str());
     remove(movie.c_str());
@@ -412,7 +413,7 @@ pid_t Start(const string& movie, bool fCopy, const char* szStop = nullptr) {
 // insertion once a recovery has settled what the killed run left.
 void KillAtRandomMoments(int nSignal, bool fCopy) {
     const KILLFIXTURE fixture = MakeKillFixture(nSignal == SIGKILL ? "kill.mov" : "interrupt.mov");
-    ASSERT_TRUE(MOVIEFIXTURE_WriteFile(fixture.movie, fixture.source));
+    ASSERT_TRUE(TESTFILE_Write(fixture.movie, fixture.source));
     const auto start = std::chrono::steady_clock::now();
     const pid_t pidTimed = Start(fixture.movie, fCopy);
     int nWait = 0;
@@ -420,7 +421,7 @@ void KillAtRandomMoments(int nSignal, bool fCopy) {
     ASSERT_EQ(0, WEXITSTATUS(nWait));
     const long nMicros =
         std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start).count();
-    const string converted = MOVIEFIXTURE_ReadFile(fixture.movie);
+    const string converted = TESTFILE_Read(fixture.movie);
     if (fCopy) {
         ASSERT_EQ(fixture.converted, converted);
     }
@@ -430,7 +431,7 @@ void KillAtRandomMoments(int nSignal, bool fCopy) {
     int anSeen[2] = {0, 0};
     for (int nRound = 0; nRound < 20; ++nRound) {
         SCOPED_TRACE(nRound);
-        ASSERT_TRUE(MOVIEFIXTURE_WriteFile(fixture.movie, fixture.source));
+        ASSERT_TRUE(TESTFILE_Write(fixture.movie, fixture.source));
         const pid_t pid = Start(fixture.movie, fCopy);
         ASSERT_GT(pid, 0);
         usleep(static_cast<useconds_t>(moment(random)));
@@ -438,12 +439,12 @@ void KillAtRandomMoments(int nSignal, bool fCopy) {
         ASSERT_EQ(pid, waitpid(pid, &nWait, 0));
         const string temp = fixture.movie + VROONRUN_TEMP_SUFFIX;
         if (nSignal != SIGKILL) {
-            EXPECT_FALSE(MOVIEFIXTURE_FileExists(temp));
+            EXPECT_FALSE(TESTFILE_Exists(temp));
         }
         if (!fCopy) {
             EXPECT_EQ(0, Vroon("--recover " + Quoted(fixture.movie)).nStatus);
         }
-        const string bytes = MOVIEFIXTURE_ReadFile(fixture.movie);
+        const string bytes = TESTFILE_Read(fixture.movie);
         const bool fOriginal = bytes == fixture.source;
         EXPECT_TRUE(fOriginal || bytes == converted) << "the movie holds " << bytes.size() << " other bytes";
         ++anSeen[fOriginal ? 0 : 1];
@@ -491,26 +492,26 @@ void KillAtEveryStep(const string& movie) {
         {"flushed", true, true},        {"journal-removed", false, true},
     };
     for (const auto& layout : layouts) {
-        ASSERT_TRUE(MOVIEFIXTURE_WriteFile(movie, layout.source));
+        ASSERT_TRUE(TESTFILE_Write(movie, layout.source));
         ASSERT_EQ(0, Vroon("--quiet " + Quoted(movie)).nStatus);
-        const string converted = MOVIEFIXTURE_ReadFile(movie);
+        const string converted = TESTFILE_Read(movie);
         ASSERT_NE(layout.source, converted);
         for (const auto& stop : stops) {
             for (const string next : {"--recover", "--quiet", "--check"}) {
                 SCOPED_TRACE(string(layout.szLayout) + ", stopped at " + stop.szStop + ", then " + next);
-                ASSERT_TRUE(MOVIEFIXTURE_WriteFile(movie, layout.source));
+                ASSERT_TRUE(TESTFILE_Write(movie, layout.source));
                 const pid_t pid = Start(movie, false, stop.szStop);
                 int nWait = 0;
                 ASSERT_EQ(pid, waitpid(pid, &nWait, 0));
                 // The layout with moov last has one patch less: there the conversion runs to its end.
                 const bool fPassed = string(stop.szStop) != "patch-2" || &layout != &layouts[0];
                 EXPECT_EQ(fPassed, WIFSIGNALED(nWait) && WTERMSIG(nWait) == SIGKILL);
-                EXPECT_EQ(fPassed && stop.fJournal, MOVIEFIXTURE_FileExists(journal));
+                EXPECT_EQ(fPassed && stop.fJournal, TESTFILE_Exists(journal));
                 const OUTPUT after = Vroon(next + " " + Quoted(movie));
                 const bool fConverted = stop.fConverted || next == "--quiet";
                 EXPECT_EQ(next == "--check" && !fConverted ? 3 : 0, after.nStatus) << after.text;
-                EXPECT_EQ(fConverted ? converted : layout.source, MOVIEFIXTURE_ReadFile(movie));
-                EXPECT_FALSE(MOVIEFIXTURE_FileExists(journal));
+                EXPECT_EQ(fConverted ? converted : layout.source, TESTFILE_Read(movie));
+                EXPECT_FALSE(TESTFILE_Exists(journal));
                 remove((movie + VROONRUN_TEMP_SUFFIX).c_str());
             }
         }
@@ -533,28 +534,28 @@ TEST(VroonProcessTest, AFailedWriteAfterTheInsertionUndoesItOrLeavesItToTheRecov
     if (!CanInsert(movie))
         GTEST_SKIP() << "the file system of " << movie << " inserts no ranges: the insertion is not tested here";
     const KILLFIXTURE fixture = MakeKillFixture("failing.mov");
-    ASSERT_TRUE(MOVIEFIXTURE_WriteFile(movie, fixture.source));
+    ASSERT_TRUE(TESTFILE_Write(movie, fixture.source));
     ASSERT_EQ(0, Vroon("--quiet " + Quoted(movie)).nStatus);
-    const string converted = MOVIEFIXTURE_ReadFile(movie);
+    const string converted = TESTFILE_Read(movie);
 
-    ASSERT_TRUE(MOVIEFIXTURE_WriteFile(movie, fixture.source));
+    ASSERT_TRUE(TESTFILE_Write(movie, fixture.source));
     OUTPUT output = Shell("VROON_TEST_FAIL=head " + string(VROON_PATH) + " " + Quoted(movie) + " 2>&1");
     EXPECT_EQ(1, output.nStatus);
     EXPECT_EQ(movie + ": not converted: write error writing the movie; the movie is unchanged\n", output.text);
-    EXPECT_EQ(fixture.source, MOVIEFIXTURE_ReadFile(movie));
-    EXPECT_FALSE(MOVIEFIXTURE_FileExists(journal));
+    EXPECT_EQ(fixture.source, TESTFILE_Read(movie));
+    EXPECT_FALSE(TESTFILE_Exists(journal));
 
     output = Shell("VROON_TEST_FAIL=patch " + string(VROON_PATH) + " " + Quoted(movie) + " 2>&1");
     EXPECT_EQ(1, output.nStatus);
     EXPECT_EQ(movie + ": not converted: write error writing the movie; the conversion is unfinished: vroon --recover " +
                   movie + " completes it\n",
               output.text);
-    EXPECT_TRUE(MOVIEFIXTURE_FileExists(journal));
+    EXPECT_TRUE(TESTFILE_Exists(journal));
     output = Vroon("--recover " + Quoted(movie));
     EXPECT_EQ(0, output.nStatus);
     EXPECT_EQ(movie + ": completed an interrupted conversion (in place, no data moved)\n", output.text);
-    EXPECT_EQ(converted, MOVIEFIXTURE_ReadFile(movie));
-    EXPECT_FALSE(MOVIEFIXTURE_FileExists(journal));
+    EXPECT_EQ(converted, TESTFILE_Read(movie));
+    EXPECT_FALSE(TESTFILE_Exists(journal));
     remove(movie.c_str());
 }
 
@@ -566,14 +567,14 @@ TEST(VroonProcessTest, WhereTheFileSystemCannotInsertTheMovieIsCopied) {
     if (statfs("/dev/shm", &fs) != 0 || fs.f_type != 0x01021994 /* TMPFS_MAGIC */)
         GTEST_SKIP() << "no tmpfs at /dev/shm to try the fallback on";
     const KILLFIXTURE fixture = MakeKillFixture("fallback.mov");
-    ASSERT_TRUE(MOVIEFIXTURE_WriteFile(movie, fixture.source));
+    ASSERT_TRUE(TESTFILE_Write(movie, fixture.source));
     ASSERT_FALSE(CanInsert(movie));
     const OUTPUT output = Vroon(Quoted(movie));
     EXPECT_EQ(0, output.nStatus);
     EXPECT_EQ(movie + ": converted by copy (moov moved to the front)\n", output.text);
-    EXPECT_EQ(fixture.converted, MOVIEFIXTURE_ReadFile(movie));
-    EXPECT_FALSE(MOVIEFIXTURE_FileExists(movie + ".vroon-journal"));
-    EXPECT_FALSE(MOVIEFIXTURE_FileExists(movie + VROONRUN_TEMP_SUFFIX));
+    EXPECT_EQ(fixture.converted, TESTFILE_Read(movie));
+    EXPECT_FALSE(TESTFILE_Exists(movie + ".vroon-journal"));
+    EXPECT_FALSE(TESTFILE_Exists(movie + VROONRUN_TEMP_SUFFIX));
     remove(movie.c_str());
 }
 
@@ -652,7 +653,7 @@ TEST_P(VroonFileSystemTest, ConvertsTheWayTheFileSystemAllowsWithTheSameResult) 
                        Quoted(made))
                      .nStatus);
     const string decoded = Framemd5(made, "");
-    ASSERT_TRUE(MOVIEFIXTURE_WriteFile(movie, MOVIEFIXTURE_ReadFile(made)));
+    ASSERT_TRUE(TESTFILE_Write(movie, TESTFILE_Read(made)));
     const ino_t inode = Inode(movie);
     const OUTPUT inPlace = Vroon(Quoted(movie));
     EXPECT_EQ(
@@ -665,7 +666,7 @@ TEST_P(VroonFileSystemTest, ConvertsTheWayTheFileSystemAllowsWithTheSameResult) 
     // -o of a 12 MB movie: by clone it takes a few blocks of the disk, by copy the movie's size.
     const KILLFIXTURE fixture = MakeKillFixture("fs.mov");
     const string source = mount.Path("source.mov"), dest = mount.Path("dest.mov");
-    ASSERT_TRUE(MOVIEFIXTURE_WriteFile(source, fixture.source));
+    ASSERT_TRUE(TESTFILE_Write(source, fixture.source));
     Shell("sync -f " + Quoted(source));
     const uint64_t qwFree = FreeSpace(source);
     const OUTPUT output = Vroon(Quoted(source) + " -o " + Quoted(dest));
@@ -677,13 +678,13 @@ TEST_P(VroonFileSystemTest, ConvertsTheWayTheFileSystemAllowsWithTheSameResult) 
     if (c.fClones) {
         EXPECT_LT(cbTaken, 1u << 20);
     }
-    EXPECT_EQ(fixture.source, MOVIEFIXTURE_ReadFile(source));
-    EXPECT_FALSE(MOVIEFIXTURE_FileExists(dest + VROONRUN_TEMP_SUFFIX));
+    EXPECT_EQ(fixture.source, TESTFILE_Read(source));
+    EXPECT_FALSE(TESTFILE_Exists(dest + VROONRUN_TEMP_SUFFIX));
     EXPECT_EQ(0, Vroon("--check " + Quoted(dest)).nStatus);
     // The same movie, whichever way it was written: in place here, and by copy elsewhere.
-    const string bytes = MOVIEFIXTURE_ReadFile(dest);
+    const string bytes = TESTFILE_Read(dest);
     ASSERT_EQ(0, Vroon("--quiet " + Quoted(source)).nStatus);
-    EXPECT_EQ(c.fInserts ? MOVIEFIXTURE_ReadFile(source) : fixture.converted, bytes);
+    EXPECT_EQ(c.fInserts ? TESTFILE_Read(source) : fixture.converted, bytes);
 
     if (c.fInserts)
         KillAtEveryStep(mount.Path("stops.mov"));
@@ -699,7 +700,7 @@ INSTANTIATE_TEST_SUITE_P(LoopMounted,
 
 TEST(VroonProcessTest, AFullDiskLeavesTheMovieAndNoTemporaryFile) {
     const KILLFIXTURE fixture = MakeKillFixture("full.mov");
-    ASSERT_TRUE(MOVIEFIXTURE_WriteFile(fixture.movie, fixture.source));
+    ASSERT_TRUE(TESTFILE_Write(fixture.movie, fixture.source));
     // The file size limit makes every write past 2 MB fail as a full disk would.
     const OUTPUT output = Shell("trap '' XFSZ; ulimit -f 2048; exec " + string(VROON_PATH) + " --copy " +
                                 Quoted(fixture.movie) + " 2>&1");
@@ -707,8 +708,8 @@ TEST(VroonProcessTest, AFullDiskLeavesTheMovieAndNoTemporaryFile) {
     EXPECT_EQ(fixture.movie + ": not converted: no space left on the disk writing " + fixture.movie +
                   VROONRUN_TEMP_SUFFIX + "; the movie is unchanged\n",
               output.text);
-    EXPECT_EQ(fixture.source, MOVIEFIXTURE_ReadFile(fixture.movie));
-    EXPECT_FALSE(MOVIEFIXTURE_FileExists(fixture.movie + VROONRUN_TEMP_SUFFIX));
+    EXPECT_EQ(fixture.source, TESTFILE_Read(fixture.movie));
+    EXPECT_FALSE(TESTFILE_Exists(fixture.movie + VROONRUN_TEMP_SUFFIX));
     remove(fixture.movie.c_str());
 }
 

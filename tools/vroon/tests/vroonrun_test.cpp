@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "movie/tests/qtmodernfixture.h"
+#include "testing/testsupport/testfile.h"
 #include "tools/vroon/vroonjournal.h"
 #include "tools/vroon/vroonopts.h"
 #include "tools/vroon/vroonrun.h"
@@ -49,7 +50,7 @@ protected:
     }
     static std::string Path(const char* szName) { return std::string("vroonrun_") + szName; }
     void Write(const char* szName, const std::string& bytes) {
-        ASSERT_TRUE(MOVIEFIXTURE_WriteFile(Path(szName), bytes));
+        ASSERT_TRUE(TESTFILE_Write(Path(szName), bytes));
         m_files.push_back(Path(szName));
     }
     void TearDown() override {
@@ -68,14 +69,14 @@ TEST_F(VroonRunTest, ConvertsInPlaceByCopyAndLeavesNoTemporaryFile) {
     Write("slow.mp4", SLOW);
     const std::string path = Path("slow.mp4");
     EXPECT_EQ(VROON_EXIT_OK, Run({"--copy", path.c_str()}));
-    EXPECT_EQ(FAST, MOVIEFIXTURE_ReadFile(path));
-    EXPECT_FALSE(MOVIEFIXTURE_FileExists(path + VROONRUN_TEMP_SUFFIX));
+    EXPECT_EQ(FAST, TESTFILE_Read(path));
+    EXPECT_FALSE(TESTFILE_Exists(path + VROONRUN_TEMP_SUFFIX));
     EXPECT_EQ(path + ": converted by copy (moov moved to the front)\n", m_out);
     EXPECT_EQ("", m_err);
 
     // Converting again finds it in fast-start form and leaves it byte for byte.
     EXPECT_EQ(VROON_EXIT_OK, Run({path.c_str()}));
-    EXPECT_EQ(FAST, MOVIEFIXTURE_ReadFile(path));
+    EXPECT_EQ(FAST, TESTFILE_Read(path));
     EXPECT_EQ(path + ": already fast-start, left alone\n", m_out);
 }
 
@@ -84,19 +85,19 @@ TEST_F(VroonRunTest, WritesANewFileWithDashOAndNeverOverwritesOne) {
     const std::string source = Path("source.mov"), dest = Path("dest.mov");
     Track("dest.mov");
     EXPECT_EQ(VROON_EXIT_OK, Run({source.c_str(), "-o", dest.c_str()}));
-    EXPECT_EQ(SLOW, MOVIEFIXTURE_ReadFile(source));
-    EXPECT_EQ(FAST, MOVIEFIXTURE_ReadFile(dest));
+    EXPECT_EQ(SLOW, TESTFILE_Read(source));
+    EXPECT_EQ(FAST, TESTFILE_Read(dest));
     EXPECT_EQ(source + ": converted by copy (moov moved to the front) to " + dest + "\n", m_out);
 
     EXPECT_EQ(VROON_EXIT_FAILED, Run({source.c_str(), "-o", dest.c_str()}));
     EXPECT_EQ(source + ": " + dest + " already exists; it is not overwritten\n", m_err);
-    EXPECT_EQ(FAST, MOVIEFIXTURE_ReadFile(dest));
+    EXPECT_EQ(FAST, TESTFILE_Read(dest));
 
     // A source already in fast-start form is copied as it is.
     const std::string copy = Path("copy.mov");
     Track("copy.mov");
     EXPECT_EQ(VROON_EXIT_OK, Run({dest.c_str(), "-o", copy.c_str()}));
-    EXPECT_EQ(FAST, MOVIEFIXTURE_ReadFile(copy));
+    EXPECT_EQ(FAST, TESTFILE_Read(copy));
     EXPECT_EQ(dest + ": already fast-start, copied unchanged to " + copy + "\n", m_out);
 }
 
@@ -123,8 +124,8 @@ TEST_F(VroonRunTest, RefusalsNameTheReasonAndLeaveTheFileAsItWas) {
         EXPECT_EQ(VROON_EXIT_FAILED, Run({path.c_str()}));
         EXPECT_EQ(path + ": " + c.szReason + "\n", m_err);
         EXPECT_EQ("", m_out);
-        EXPECT_EQ(c.bytes, MOVIEFIXTURE_ReadFile(path));
-        EXPECT_FALSE(MOVIEFIXTURE_FileExists(path + VROONRUN_TEMP_SUFFIX));
+        EXPECT_EQ(c.bytes, TESTFILE_Read(path));
+        EXPECT_FALSE(TESTFILE_Exists(path + VROONRUN_TEMP_SUFFIX));
     }
     const std::string missing = Path("missing.mov");
     EXPECT_EQ(VROON_EXIT_FAILED, Run({missing.c_str()}));
@@ -140,7 +141,7 @@ TEST_F(VroonRunTest, SeveralMoviesGetALineEachAndASummary) {
     EXPECT_EQ(VROON_EXIT_NOT_FAST_START, Run({"--check", one.c_str(), two.c_str()}));
     EXPECT_EQ(one + ": not fast-start\n" + two + ": fast-start\nvroon: 2 movies: 1 already fast-start, 1 not fast-start\n",
               m_out);
-    EXPECT_EQ(SLOW, MOVIEFIXTURE_ReadFile(one));
+    EXPECT_EQ(SLOW, TESTFILE_Read(one));
 
     EXPECT_EQ(VROON_EXIT_FAILED, Run({"--copy", one.c_str(), two.c_str(), three.c_str()}));
     EXPECT_EQ(one + ": converted by copy (moov moved to the front)\n" + two + ": already fast-start, left alone\n" +
@@ -162,16 +163,16 @@ TEST_F(VroonRunTest, ClassicRulesConvertOnlyAMovieThatBeginsWithMdat) {
     const std::string path = Path("classic.mov");
     EXPECT_EQ(VROON_EXIT_OK, Run({"--classic", path.c_str()}));
     EXPECT_EQ(path + ": converted by the classic rules\n", m_out);
-    EXPECT_EQ(flatFast, MOVIEFIXTURE_ReadFile(path));
-    EXPECT_FALSE(MOVIEFIXTURE_FileExists(Path("classic.FS")));
-    EXPECT_FALSE(MOVIEFIXTURE_FileExists(Path("classic.BAK")));
+    EXPECT_EQ(flatFast, TESTFILE_Read(path));
+    EXPECT_FALSE(TESTFILE_Exists(Path("classic.FS")));
+    EXPECT_FALSE(TESTFILE_Exists(Path("classic.BAK")));
 
     // A leading ftyp is beyond the classic rules; so is a movie whose backup name is taken.
     Write("modern.mov", SLOW);
     const std::string modern = Path("modern.mov");
     EXPECT_EQ(VROON_EXIT_FAILED, Run({"--classic", modern.c_str()}));
     EXPECT_EQ(modern + ": not converted by the classic rules (they take a movie whose first atom is mdat)\n", m_err);
-    EXPECT_EQ(SLOW, MOVIEFIXTURE_ReadFile(modern));
+    EXPECT_EQ(SLOW, TESTFILE_Read(modern));
 
     Write("classic.mov", flat);
     Write("classic.BAK", "someone's backup");
@@ -179,9 +180,9 @@ TEST_F(VroonRunTest, ClassicRulesConvertOnlyAMovieThatBeginsWithMdat) {
     EXPECT_EQ(path + ": not converted: the classic replace failed (is there a .BAK file of that name?); the movie is "
                      "unchanged\n",
               m_err);
-    EXPECT_EQ(flat, MOVIEFIXTURE_ReadFile(path));
-    EXPECT_EQ("someone's backup", MOVIEFIXTURE_ReadFile(Path("classic.BAK")));
-    EXPECT_FALSE(MOVIEFIXTURE_FileExists(Path("classic.FS")));
+    EXPECT_EQ(flat, TESTFILE_Read(path));
+    EXPECT_EQ("someone's backup", TESTFILE_Read(Path("classic.BAK")));
+    EXPECT_FALSE(TESTFILE_Exists(Path("classic.FS")));
 
     // Fast-start by the classic rules means moov at offset 0, which a leading ftyp rules out.
     Write("fast.mp4", FAST);
@@ -220,11 +221,11 @@ TEST_F(VroonRunTest, AJournalLeftByAKilledConversionIsSettledFirst) {
 
     // Killed before the insertion: the movie is untouched and the journal goes; the conversion asked for runs.
     Write("killed.mp4", SLOW);
-    ASSERT_TRUE(MOVIEFIXTURE_WriteFile(journal, bytes));
+    ASSERT_TRUE(TESTFILE_Write(journal, bytes));
     EXPECT_EQ(VROON_EXIT_OK, Run({"--copy", path.c_str()}));
     EXPECT_EQ(undone + path + ": converted by copy (moov moved to the front)\n", m_out);
-    EXPECT_EQ(FAST, MOVIEFIXTURE_ReadFile(path));
-    EXPECT_FALSE(MOVIEFIXTURE_FileExists(journal));
+    EXPECT_EQ(FAST, TESTFILE_Read(path));
+    EXPECT_FALSE(TESTFILE_Exists(journal));
 
     // Killed after the insertion, with the head half written, at the moov cut off, or after the last flush.
     const std::string head = Text(record.insert.patches[0].bytes);
@@ -237,15 +238,15 @@ TEST_F(VroonRunTest, AJournalLeftByAKilledConversionIsSettledFirst) {
     for (const std::string& state : states) {
         SCOPED_TRACE(&state - states);
         Write("killed.mp4", state);
-        ASSERT_TRUE(MOVIEFIXTURE_WriteFile(journal, bytes));
+        ASSERT_TRUE(TESTFILE_Write(journal, bytes));
         EXPECT_EQ(VROON_EXIT_OK, Run({"--recover", path.c_str()}));
         EXPECT_EQ(completed, m_out);
-        EXPECT_EQ(converted, MOVIEFIXTURE_ReadFile(path));
-        EXPECT_FALSE(MOVIEFIXTURE_FileExists(journal));
+        EXPECT_EQ(converted, TESTFILE_Read(path));
+        EXPECT_FALSE(TESTFILE_Exists(journal));
     }
     // A check runs after the recovery too, and then finds the movie in fast-start form.
     Write("killed.mp4", std::string(head.size(), '\0') + SLOW);
-    ASSERT_TRUE(MOVIEFIXTURE_WriteFile(journal, bytes));
+    ASSERT_TRUE(TESTFILE_Write(journal, bytes));
     EXPECT_EQ(VROON_EXIT_OK, Run({"--check", path.c_str()}));
     EXPECT_EQ(completed + path + ": fast-start\n", m_out);
 
@@ -273,12 +274,12 @@ TEST_F(VroonRunTest, ADamagedOrForeignJournalIsRefusedAndNothingTouched) {
         for (const char* szMode : {"--recover", "--check", "--layout"}) {
             SCOPED_TRACE(std::string(c.szName) + " " + szMode);
             Write("refused.mp4", c.movie);
-            ASSERT_TRUE(MOVIEFIXTURE_WriteFile(journal, c.journal));
+            ASSERT_TRUE(TESTFILE_Write(journal, c.journal));
             EXPECT_EQ(VROON_EXIT_FAILED, Run({szMode, path.c_str()}));
             EXPECT_EQ(path + ": " + c.reason + "; the movie and the journal are left alone\n", m_err);
             EXPECT_EQ("", m_out);
-            EXPECT_EQ(c.movie, MOVIEFIXTURE_ReadFile(path));
-            EXPECT_EQ(c.journal, MOVIEFIXTURE_ReadFile(journal));
+            EXPECT_EQ(c.movie, TESTFILE_Read(path));
+            EXPECT_EQ(c.journal, TESTFILE_Read(journal));
         }
     }
 }
@@ -293,7 +294,7 @@ TEST_F(VroonRunTest, LayoutPrintsOffsetsAndSizes) {
               m_out);
     EXPECT_EQ(VROON_EXIT_OK, Run({"--layout", "--tree", path.c_str()}));
     EXPECT_NE(std::string::npos, m_out.find("\n            stco  at "));
-    EXPECT_EQ(SLOW, MOVIEFIXTURE_ReadFile(path));
+    EXPECT_EQ(SLOW, TESTFILE_Read(path));
 }
 
 }  // namespace

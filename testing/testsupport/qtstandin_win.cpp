@@ -1,14 +1,13 @@
-#include "tools/testsupport/qtstandin_win.h"
+#include "testing/testsupport/qtstandin_win.h"
 
 #include <windows.h>
 
 #include <fstream>
 
-#include "tools/moviefixture/moviefixture.h"
 
 namespace {
 
-// The stand-in's folders sit in the build tree under tools\qtstandin; test programs live a few folders below
+// The stand-in's folders sit in the build tree under testing\qtstandin; test programs live a few folders below
 // the build's root, so the folder is looked up from the program's own folder upwards.
 std::string FindVariantFolder(const char* szVariant) {
     char szDir[MAX_PATH] = "";
@@ -19,15 +18,12 @@ std::string FindVariantFolder(const char* szVariant) {
         if (nSlash == std::string::npos)
             break;
         dir.resize(nSlash);
-        const std::string standin = dir + "\\tools\\qtstandin";
+        const std::string standin = dir + "\\testing\\qtstandin";
         if (GetFileAttributesA(standin.c_str()) != INVALID_FILE_ATTRIBUTES)
             return standin + "\\" + szVariant;
     }
     return std::string("qtstandin-not-built\\") + szVariant;
 }
-
-const size_t MVHD_TIMESCALE = 8 + 12;  // from the start of the movie header atom
-const size_t TKHD_WIDTH = 8 + 76;      // from the start of the track header atom
 
 }  // namespace
 
@@ -62,18 +58,4 @@ void CQtStandin::Clear() const {
 
 void CQtStandin::Fail(const char* szCalls) {
     SetEnvironmentVariableA("QTSTANDIN_FAIL", *szCalls ? szCalls : nullptr);
-}
-
-// Four chunks of media data, two seconds at a time scale of 600; the track header carries the picture size in
-// 16.16 fixed point.
-std::string QTSTANDIN_Movie(int nWidth, int nHeight) {
-    const std::string mdat = MOVIEFIXTURE_Atom(QTATOM_MDAT, std::string(4096, '\x5a'));
-    const std::vector<uint64_t> offsets = {8, 1032, 2056, 3080};
-    std::string moov = MOVIEFIXTURE_Movie({MOVIEFIXTURE_Track(MOVIEFIXTURE_ChunkOffsets(QTATOM_STCO, offsets))});
-    moov.replace(moov.find("mvhd") - 4 + MVHD_TIMESCALE, 8, MOVIEFIXTURE_DWORD(600) + MOVIEFIXTURE_DWORD(1200));
-    const size_t nTkhd = moov.find("tkhd") - 4;
-    moov.replace(nTkhd + TKHD_WIDTH, 8,
-                 MOVIEFIXTURE_DWORD(static_cast<uint32_t>(nWidth) << 16) +
-                     MOVIEFIXTURE_DWORD(static_cast<uint32_t>(nHeight) << 16));
-    return mdat + moov;
 }

@@ -1,6 +1,6 @@
 #include <sys/mman.h>
 
-#include "tools/testsupport/memprobe.h"
+#include "testing/testsupport/memprobe.h"
 
 void* MEMPROBE_ReserveUnreadable(size_t nBytes) {
     void* p = mmap(nullptr, nBytes, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);

@@ -23,12 +23,11 @@ std::string MOVIEFIXTURE_ChunkOffsets(uint32_t dwType, const std::vector<uint64_
 std::string MOVIEFIXTURE_Track(const std::string& stblContent);
 // A movie atom: a movie header and the given tracks.
 std::string MOVIEFIXTURE_Movie(const std::vector<std::string>& tracks);
+// A flattened movie (media data first) with one track of the given picture size, as the QuickTime stand-in
+// shows it: four chunks, two seconds at a time scale of 600.
+std::string MOVIEFIXTURE_PictureMovie(int nWidth, int nHeight);
 
-bool MOVIEFIXTURE_WriteFile(const std::string& path, const std::string& bytes);
 // A large flattened movie written straight to a file: "mdat" at 0 with cbMedia bytes of varied content (below
 // 4 GB), then a movie atom whose one track has nChunks chunk offsets spread over the media. Returns the movie
 // atom's size; 0 when the file cannot be written.
 size_t MOVIEFIXTURE_WriteLargeMovie(const std::string& path, uint64_t cbMedia, uint32_t nChunks);
-// The file's bytes; empty when it cannot be read.
-std::string MOVIEFIXTURE_ReadFile(const std::string& path);
-bool MOVIEFIXTURE_FileExists(const std::string& path);

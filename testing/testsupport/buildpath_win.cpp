@@ -1,5 +1,5 @@
 // Where a test program finds what its subsystem builds.
-#include "tools/testsupport/buildpath_win.h"
+#include "testing/testsupport/buildpath_win.h"
 
 #include <windows.h>
 

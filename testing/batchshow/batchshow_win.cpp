@@ -15,9 +15,10 @@
 
 #include "converter/batchdoc_win.h"
 #include "movie/qtatoms.h"
-#include "tools/moviefixture/moviefixture.h"
-#include "tools/testsupport/showpose_win.h"
-#include "tools/testsupport/uidriver_win.h"
+#include "testing/moviefixture/moviefixture.h"
+#include "testing/testsupport/showpose_win.h"
+#include "testing/testsupport/testfile.h"
+#include "testing/testsupport/uidriver_win.h"
 
 namespace {
 
@@ -52,10 +53,10 @@ int main(int argc, char** argv) {
     std::vector<std::string> movies;
     for (size_t i = 0; i < std::size(names); ++i) {
         movies.push_back(folder + names[i]);
-        MOVIEFIXTURE_WriteFile(movies.back(), i % 2 ? moov + mdat : mdat + moov);
+        TESTFILE_Write(movies.back(), i % 2 ? moov + mdat : mdat + moov);
     }
     const std::string damaged = folder + "Holiday clips.bag";
-    MOVIEFIXTURE_WriteFile(damaged, "not a batch list");
+    TESTFILE_Write(damaged, "not a batch list");
 
     WINDOW_SetAppTitle("Flarion");
     CDocApp app(GetModuleHandleA(nullptr), "Flarion");

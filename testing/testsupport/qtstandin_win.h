@@ -1,4 +1,4 @@
-// Puts the QuickTime for Windows stand-in (tools/qtstandin) in reach of the code under test for the life of
+// Puts the QuickTime for Windows stand-in (testing/qtstandin) in reach of the code under test for the life of
 // the object: one of its variant folders joins the library search path, and its call record starts empty.
 #pragma once
 
@@ -22,6 +22,3 @@ public:
 private:
     std::string m_log;
 };
-
-// A flattened movie (media data first) with one track of the given picture size, which the stand-in shows.
-std::string QTSTANDIN_Movie(int nWidth, int nHeight);

@@ -1,6 +1,13 @@
-#include "tools/moviefixture/moviefixture.h"
+#include "testing/moviefixture/moviefixture.h"
 
 #include <cstdio>
+
+namespace {
+
+const size_t MVHD_TIMESCALE = 8 + 12;  // from the start of the movie header atom
+const size_t TKHD_WIDTH = 8 + 76;      // from the start of the track header atom
+
+}  // namespace
 
 std::string MOVIEFIXTURE_DWORD(uint32_t dw) {
     return {char(dw >> 24), char(dw >> 16), char(dw >> 8), char(dw)};
@@ -54,12 +61,19 @@ std::string MOVIEFIXTURE_Movie(const std::vector<std::string>& tracks) {
     return MOVIEFIXTURE_Atom(QTATOM_MOOV, content);
 }
 
-bool MOVIEFIXTURE_WriteFile(const std::string& path, const std::string& bytes) {
-    FILE* pFile = fopen(path.c_str(), "wb");
-    if (!pFile)
-        return false;
-    const bool fWritten = bytes.empty() || fwrite(bytes.data(), bytes.size(), 1, pFile) == 1;
-    return fclose(pFile) == 0 && fWritten;
+
+// Four chunks of media data, two seconds at a time scale of 600; the track header carries the picture size in
+// 16.16 fixed point.
+std::string MOVIEFIXTURE_PictureMovie(int nWidth, int nHeight) {
+    const std::string mdat = MOVIEFIXTURE_Atom(QTATOM_MDAT, std::string(4096, '\x5a'));
+    const std::vector<uint64_t> offsets = {8, 1032, 2056, 3080};
+    std::string moov = MOVIEFIXTURE_Movie({MOVIEFIXTURE_Track(MOVIEFIXTURE_ChunkOffsets(QTATOM_STCO, offsets))});
+    moov.replace(moov.find("mvhd") - 4 + MVHD_TIMESCALE, 8, MOVIEFIXTURE_DWORD(600) + MOVIEFIXTURE_DWORD(1200));
+    const size_t nTkhd = moov.find("tkhd") - 4;
+    moov.replace(nTkhd + TKHD_WIDTH, 8,
+                 MOVIEFIXTURE_DWORD(static_cast<uint32_t>(nWidth) << 16) +
+                     MOVIEFIXTURE_DWORD(static_cast<uint32_t>(nHeight) << 16));
+    return mdat + moov;
 }
 
 size_t MOVIEFIXTURE_WriteLargeMovie(const std::string& path, uint64_t cbMedia, uint32_t nChunks) {
@@ -84,22 +98,4 @@ size_t MOVIEFIXTURE_WriteLargeMovie(const std::string& path, uint64_t cbMedia, u
     return fclose(pFile) == 0 && fOk ? moov.size() : 0;
 }
 
-std::string MOVIEFIXTURE_ReadFile(const std::string& path) {
-    std::string bytes;
-    FILE* pFile = fopen(path.c_str(), "rb");
-    if (!pFile)
-        return bytes;
-    char buffer[65536];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof(buffer), pFile)) > 0)
-        bytes.append(buffer, n);
-    fclose(pFile);
-    return bytes;
-}
 
-bool MOVIEFIXTURE_FileExists(const std::string& path) {
-    FILE* pFile = fopen(path.c_str(), "rb");
-    if (pFile)
-        fclose(pFile);
-    return pFile != nullptr;
-}

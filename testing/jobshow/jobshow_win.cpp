@@ -13,10 +13,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "tools/moviefixture/moviefixture.h"
-#include "tools/testsupport/heldjob_win.h"
-#include "tools/testsupport/showpose_win.h"
-#include "tools/testsupport/uidriver_win.h"
+#include "testing/moviefixture/moviefixture.h"
+#include "testing/moviefixture/heldjob_win.h"
+#include "testing/testsupport/showpose_win.h"
+#include "testing/testsupport/uidriver_win.h"
 
 namespace {
 

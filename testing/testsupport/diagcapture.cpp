@@ -1,4 +1,4 @@
-#include "tools/testsupport/diagcapture.h"
+#include "testing/testsupport/diagcapture.h"
 
 #include "toolkit/diag.h"
 

@@ -1,23 +1,23 @@
-#include "tools/testsupport/tempfolder_win.h"
+#include "testing/testsupport/tempfolder_win.h"
 
 #include <windows.h>
+
+#include "toolkit/findfile_win.h"
 
 namespace {
 
 void RemoveTree(const std::string& folder) {
-    WIN32_FIND_DATAA found;
-    const HANDLE hFind = FindFirstFileA((folder + "*").c_str(), &found);
-    if (hFind != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = found.cFileName;
+    {
+        CFindFile find((folder + "*").c_str());
+        for (bool fEntry = find.IsOpen(); fEntry; fEntry = find.Next()) {
+            const std::string name = find.Found().cFileName;
             if (name == "." || name == "..")
                 continue;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            if (find.Found().dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
                 RemoveTree(folder + name + "\\");
             else
                 DeleteFileA((folder + name).c_str());
-        } while (FindNextFileA(hFind, &found));
-        FindClose(hFind);
+        }
     }
     RemoveDirectoryA(folder.c_str());
 }

@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "tools/testsupport/memprobe.h"
+#include "testing/testsupport/memprobe.h"
 
 void* MEMPROBE_ReserveUnreadable(size_t nBytes) {
     return VirtualAlloc(nullptr, nBytes, MEM_RESERVE, PAGE_NOACCESS);

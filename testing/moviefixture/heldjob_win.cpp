@@ -1,7 +1,7 @@
-#include "tools/testsupport/heldjob_win.h"
+#include "testing/moviefixture/heldjob_win.h"
 
 #include "toolkit/gasgauge.h"
-#include "tools/testsupport/uidriver_win.h"
+#include "testing/testsupport/uidriver_win.h"
 
 namespace {
 

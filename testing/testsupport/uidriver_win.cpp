@@ -1,4 +1,4 @@
-#include "tools/testsupport/uidriver_win.h"
+#include "testing/testsupport/uidriver_win.h"
 
 #include <mutex>
 #include <string>
