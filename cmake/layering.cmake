@@ -17,6 +17,8 @@ set(MFX_LAYERS
     "testing/testsupport:toolkit"
     "testing/qtstandin:toolkit"
     "testing/progmanstandin:toolkit"
+    "testing/dlgbare:"
+    "testing/bdstandin:toolkit setup"
     "testing/moviefixture:toolkit movie testing/testsupport"
     "testing/designfixture:toolkit setup"
     "testing/nphost:toolkit movie plugin testing/testsupport"

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "setupext/parvel/parvel_ids.h"
+#include "setup/setupdlg_ids.h"
 #include "testing/dlgbare/dlgbare_ids.h"
 #include "testing/testsupport/buildpath_win.h"
 #include "testing/testsupport/diagcapture.h"

@@ -9,7 +9,7 @@
 // new shell, so the platform's own look is used and no such add-on is provided.
 #include "setupext/parvel/orvanta_win.h"
 
-#include "setupext/parvel/parvel_ids.h"
+#include "setup/setupdlg_ids.h"
 #include "setupext/parvel/pushbmp_win.h"
 #include "toolkit/ctrllist_win.h"
 #include "toolkit/gasgauge.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "setupext/parvel/parvel_ids.h"
+#include "setup/setupdlg_ids.h"
 #include "toolkit/gasgauge.h"
 #include "testing/testsupport/buildpath_win.h"
 #include "testing/testsupport/uidriver_win.h"

@@ -1,5 +1,5 @@
-// The dialog library's class names, template names and control numbers, shared by its resources and by the
-// code that runs its dialogs. Plain macros, so that the resource compiler reads them too.
+// The setup dialogs' class names, template names and control numbers: the engine runs them, the dialog library
+// (parvel) builds them. Plain macros, so that the resource compiler reads them too.
 #pragma once
 
 #define DLG_CLASS "ovsetupDlg"
