@@ -3,7 +3,8 @@
 #
 # A component is a top-level folder, or a folder of setupext/, testing/ or tools/. It may include itself and
 # what its line below lists. Its tests (any folder named tests inside it) may also include the tests of what it
-# may include (their fixtures), and the components of testing/ whose own lists stay within its reach.
+# may include (their fixtures), the components of testing/ whose own lists stay within its reach, and what a line
+# for its tests adds.
 
 set(MFX_LAYERS
     "toolkit:"
@@ -13,10 +14,15 @@ set(MFX_LAYERS
     "setup:toolkit"
     # The libraries the engine loads see the records it passes them.
     "setupext/*:toolkit setup"
+    # A line for a folder's tests adds what they alone may include: the engine's tests drive the real dialog
+    # library by its control ids.
+    "setup/tests:setupext/*"
     "uninstall:toolkit"
     "testing/testsupport:toolkit"
     "testing/qtstandin:toolkit"
     "testing/progmanstandin:toolkit"
+    "testing/bdstandin:toolkit setup"
+    "testing/dlgbare:toolkit"
     "testing/moviefixture:toolkit movie testing/testsupport"
     "testing/designfixture:toolkit setup"
     "testing/nphost:toolkit movie plugin testing/testsupport"
@@ -58,6 +64,10 @@ function(mfx_may_include from fTests component out)
         return()
     endif()
     mfx_allowed("${from}" allowed found)
+    if(fTests)
+        mfx_allowed("${from}/tests" extra found)
+        list(APPEND allowed ${extra})
+    endif()
     foreach(entry IN LISTS allowed)
         string(REPLACE "*" "[^/]+" entry "${entry}")
         if(component MATCHES "^${entry}$")
