@@ -12,6 +12,7 @@
 #include "toolkit/mfx.h"
 #include "toolkit/pathname_win.h"
 #include "toolkit/pathname.h"
+#include "toolkit/pathname_win.h"
 
 MFX_SOURCE_MODULE("MCISTREAM");
 
