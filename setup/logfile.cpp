@@ -1,8 +1,5 @@
 #include "setup/logfile.h"
 
-#include <algorithm>
-#include <cstring>
-
 #include "toolkit/diag.h"
 #include "toolkit/mfx.h"
 
@@ -20,7 +17,7 @@ int LOGFILE_SetProduct(CLogFile* pLog, const char* szProduct) {
 int LOGFILE_CreatedDir(CLogFile* pLog, const char* szPath) {
     MFX_PRE(pLog && szPath);
     DIAG_TraceString("LOGFILE_CreatedDir ", "szPath", szPath);
-    pLog->m_Folders.push_back(szPath);
+    pLog->m_Folders.Add(szPath);
     return 1;
 }
 
@@ -29,7 +26,7 @@ int LOGFILE_CopiedDir(CLogFile* pLog, const char* szDestDir, const char* szName)
     DIAG_TraceString("LOGFILE_CopiedDir ", "szName", szName);
     PATHNAME szPath = "";
     MFX_PRE(PATHNAME_Construct(szPath, szDestDir, szName));
-    pLog->m_Folders.push_back(szPath);
+    pLog->m_Folders.Add(szPath);
     return 1;
 }
 
@@ -37,9 +34,8 @@ int LOGFILE_CreatedIcons(CLogFile* pLog, const char* szGroup, const char* szTitl
     MFX_PRE(pLog && szGroup && szTitle);
     DIAG_TraceString("LOGFILE_CreatedIcons ", "szTitle", szTitle);
     pLog->m_IconGroups[szTitle] = szGroup;
-    std::vector<std::string>& groups = pLog->m_GroupsCreated;
-    if (fGroupCreated && std::find(groups.begin(), groups.end(), szGroup) == groups.end())
-        groups.push_back(szGroup);
+    if (fGroupCreated && !pLog->m_GroupsCreated.Contains(szGroup))
+        pLog->m_GroupsCreated.Add(szGroup);
     return 1;
 }
 

@@ -1,12 +1,12 @@
 // The setup log: everything one installation put on the machine, kept in memory during the run and written at
-// its end as a profile file that the uninstaller reads back. Lists keep their order and their duplicates.
+// its end as a profile file that the uninstaller reads back (logfile_win.h). Lists keep their order and their
+// duplicates. The records below are portable.
 #pragma once
 
-#include <map>
 #include <string>
-#include <vector>
 
 #include "toolkit/pathname.h"
+#include "toolkit/textlist.h"
 
 // The log's file name when the design names none.
 extern const char LOGFILE_DEFAULTNAME[];
@@ -14,13 +14,13 @@ extern const char LOGFILE_DEFAULTNAME[];
 class CLogFile {
 public:
     PATHNAME m_PathName = "";  // empty until LOGFILE_Create
-    std::vector<std::string> m_Folders;
-    std::vector<std::string> m_Files;
-    std::vector<std::string> m_SharedFiles;
-    std::vector<std::string> m_GroupsCreated;
-    std::map<std::string, std::string> m_IconGroups;  // item title to its group
-    std::vector<std::string> m_RegKeys;
-    std::vector<std::string> m_RegValues;
+    CTextList m_Folders;
+    CTextList m_Files;
+    CTextList m_SharedFiles;
+    CTextList m_GroupsCreated;
+    CTextMap m_IconGroups;  // item title to its group
+    CTextList m_RegKeys;    // root name, parent key path and key name, joined by backslashes
+    CTextList m_RegValues;  // root name, key path and value name; carried, never added by the engine
     std::string m_Product;
     std::string m_UnInstallApp;
     std::string m_UnInstallProduct;
@@ -28,17 +28,10 @@ public:
     std::string m_UnInstallDll;
 };
 
-// The records of the engine, each traced with its argument. Truth results.
+// The records of the engine, each traced with its argument. Truth results. (Files copied, which may touch the
+// registry, are recorded by LOGFILE_CopiedFile of logfile_win.h.)
 int LOGFILE_SetProduct(CLogFile* pLog, const char* szProduct);
 int LOGFILE_CreatedDir(CLogFile* pLog, const char* szPath);
-// The source directory and the expanded flag do not change what is recorded; a shared file has its count
-// raised (LOGFILE_SharedFile) and goes to the shared files.
-int LOGFILE_CopiedFile(CLogFile* pLog,
-                       const char* szSourceDir,
-                       const char* szDestDir,
-                       const char* szName,
-                       bool fExpanded,
-                       bool fShared);
 int LOGFILE_CopiedDir(CLogFile* pLog, const char* szDestDir, const char* szName);
 // The item's group, and the group among the created ones (once) when fGroupCreated is set.
 int LOGFILE_CreatedIcons(CLogFile* pLog, const char* szGroup, const char* szTitle, bool fGroupCreated);

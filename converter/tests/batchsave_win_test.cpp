@@ -28,6 +28,17 @@ const DWORD NO_BOX_WAIT = 700;  // how long a box that should not come is waited
 enum WAY { CLOSEBOX, FILECLOSE, MAINCLOSE, FILEEXIT, ENDSESSION };
 const char* const WAY_NAMES[] = {"close box", "File Close", "main window", "File Exit", "end of session"};
 
+const char* AnswerName(int idAnswer) {
+    switch (idAnswer) {
+        case IDYES:
+            return "Yes";
+        case IDNO:
+            return "No";
+        default:
+            return "Cancel";
+    }
+}
+
 class BatchSaveTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -139,7 +150,7 @@ protected:
 TEST_F(BatchSaveTest, AChangedListAsksBeforeEveryWayOfClosingAndObeysTheAnswer) {
     for (WAY way : {CLOSEBOX, FILECLOSE, MAINCLOSE, FILEEXIT, ENDSESSION}) {
         for (int idAnswer : {IDYES, IDNO, IDCANCEL}) {
-            SCOPED_TRACE(string(WAY_NAMES[way]) + ", " + (idAnswer == IDYES ? "Yes" : idAnswer == IDNO ? "No" : "Cancel"));
+            SCOPED_TRACE(string(WAY_NAMES[way]) + ", " + AnswerName(idAnswer));
             if (!IsWindow(MainWindow())) {
                 m_app.reset();
                 m_app = std::make_unique<CReelApp>(GetModuleHandleA(nullptr));
@@ -240,6 +251,8 @@ TEST_F(BatchSaveTest, AFileThatIsNoListShowsWhyItCannotOpenAndOpensNoWindow) {
     const string good(block.begin(), block.end());
     const string damaged = m_dir + "\\damaged.bag", missing = m_dir + "\\missing.bag";
     const string damagedReason = "The file is damaged or is not a batch list.";
+    // One item of a class that is not "CBatchItem".
+    const string otherClass = string("\x01\x00\xff\xff\x00\x00\x0a\x00", 8) + "CBatchThem" + '\x00';
     const struct {
         const char* szCase;
         string bytes;  // written to damaged.bag
@@ -250,7 +263,7 @@ TEST_F(BatchSaveTest, AFileThatIsNoListShowsWhyItCannotOpenAndOpensNoWindow) {
         {"truncated", good.substr(0, good.size() - 3), damaged, damagedReason},
         {"empty", "", damaged, damagedReason},
         {"not a list", "[windows]\r\nload=\r\n", damaged, damagedReason},
-        {"another class", string("\x01\x00\xff\xff\x00\x00\x0a\x00" "CBatchThem\x00", 19), damaged, damagedReason},
+        {"another class", otherClass, damaged, damagedReason},
         {"missing", "", missing, "The file does not exist."},
         {"in use", good, damaged, "The file is in use by another program."},
     };
@@ -258,9 +271,9 @@ TEST_F(BatchSaveTest, AFileThatIsNoListShowsWhyItCannotOpenAndOpensNoWindow) {
         SCOPED_TRACE(c.szCase);
         ASSERT_TRUE(MOVIEFIXTURE_WriteFile(damaged, c.bytes));
         const bool fLock = c.reason == "The file is in use by another program.";
-        const HANDLE hLock = fLock ? CreateFileA(damaged.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                                 OPEN_EXISTING, 0, nullptr)
-                                   : INVALID_HANDLE_VALUE;
+        const HANDLE hLock =
+            fLock ? CreateFileA(damaged.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr)
+                  : INVALID_HANDLE_VALUE;
         CModalTimeout guard(10000);
         CBoxAnswer answer(IDOK);
         EXPECT_EQ(nullptr, m_app->OpenDocumentFile(c.path.c_str()));

@@ -458,8 +458,9 @@ TEST_F(ReelproTest, DroppedFilesOpenAsDocumentsAfterEveryStart) {
             EXPECT_TRUE(DdeOpen(m_clip));
             Pump();
         }
-        ASSERT_TRUE(DropFiles(MainWindow(), fShell ? std::vector<std::string>{m_stream}
-                                                   : std::vector<std::string>{m_clip, m_stream}));
+        const std::vector<std::string> dropped =
+            fShell ? std::vector<std::string>{m_stream} : std::vector<std::string>{m_clip, m_stream};
+        ASSERT_TRUE(DropFiles(MainWindow(), dropped));
         Pump();
         ASSERT_EQ(2u, CReelDoc::GetOpenDocuments().size());
         EXPECT_EQ(m_clip, CReelDoc::GetOpenDocuments()[0]->GetPathName());

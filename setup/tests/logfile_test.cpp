@@ -10,13 +10,16 @@
 namespace {
 
 using Strings = std::vector<std::string>;
+Strings Texts(const CTextList& list) {
+    return Strings(list.begin(), list.end());
+}
 
 TEST(LogFile, KeepsFoldersInOrderWithDuplicates) {
     CLogFile log;
     EXPECT_TRUE(LOGFILE_CreatedDir(&log, "C:\\DEMO"));
     EXPECT_TRUE(LOGFILE_CopiedDir(&log, "C:\\DEMO\\", "SAMPLES"));
     EXPECT_TRUE(LOGFILE_CopiedDir(&log, "C:\\DEMO", "SAMPLES"));
-    EXPECT_EQ((Strings{"C:\\DEMO", "C:\\DEMO\\SAMPLES", "C:\\DEMO\\SAMPLES"}), log.m_Folders);
+    EXPECT_EQ((Strings{"C:\\DEMO", "C:\\DEMO\\SAMPLES", "C:\\DEMO\\SAMPLES"}), Texts(log.m_Folders));
 }
 
 TEST(LogFile, RecordsEachItemsGroupAndEachCreatedGroupOnce) {
@@ -25,9 +28,8 @@ TEST(LogFile, RecordsEachItemsGroupAndEachCreatedGroupOnce) {
     LOGFILE_CreatedIcons(&log, "Demo", "Read Me", true);
     LOGFILE_CreatedIcons(&log, "Accessories", "Notes", false);
     LOGFILE_CreatedIcons(&log, "Tools", "Player", false);  // the same title again: the last group holds it
-    EXPECT_EQ((std::map<std::string, std::string>{{"Player", "Tools"}, {"Read Me", "Demo"}, {"Notes", "Accessories"}}),
-              log.m_IconGroups);
-    EXPECT_EQ(Strings{"Demo"}, log.m_GroupsCreated);
+    EXPECT_EQ((CTextMap{{"Player", "Tools"}, {"Read Me", "Demo"}, {"Notes", "Accessories"}}), log.m_IconGroups);
+    EXPECT_EQ(Strings{"Demo"}, Texts(log.m_GroupsCreated));
 }
 
 TEST(LogFile, TheUninstallCommandQuotesAnUninstallerPathWithASpace) {

@@ -10,6 +10,7 @@
 
 #include <set>
 #include <string>
+#include <vector>
 
 #include "setup/logfile.h"
 #include "setup/progmanstep_win.h"
@@ -17,6 +18,11 @@
 #include "tools/testsupport/tempfolder_win.h"
 
 namespace {
+
+using Strings = std::vector<std::string>;
+Strings Texts(const CTextList& list) {
+    return Strings(list.begin(), list.end());
+}
 
 bool Exists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -114,8 +120,9 @@ TEST_F(ProgManWineTest, GroupsBecomeFoldersAndItemsShortcuts) {
     EXPECT_FALSE(Exists(m_groupFolder));
 }
 
-// Windows' Program Manager takes a command line with arguments, and a program that is not there yet; Wine's
-// server makes its shortcut from the whole command line as a path and refuses both.
+// Windows' Program Manager splits a command line into the program and its arguments; Wine's server takes the
+// whole command line as the path of the shortcut's target, and refuses it, as it refuses a program that is not
+// there.
 TEST_F(ProgManWineTest, WineRefusesItemsWithArgumentsOrWithoutTheirProgram) {
     ASSERT_TRUE(m_progman.CreateGroup(m_group.c_str()));
     EXPECT_FALSE(m_progman.AddItem("C:\\windows\\system32\\notepad.exe README.TXT", "Read Me"));
@@ -136,14 +143,14 @@ TEST_F(ProgManWineTest, AGroupTheUserHadIsNeverRecordedAsCreated) {
     EXPECT_EQ(1, PROGMAN_AddItems(&m_progman, design.Get(), &log));
     EXPECT_TRUE(Exists(m_groupFolder + "Notes.lnk"));
     EXPECT_EQ(m_group, log.m_IconGroups["Notes"]);
-    EXPECT_TRUE(log.m_GroupsCreated.empty());
+    EXPECT_TRUE(log.m_GroupsCreated.IsEmpty());
 
     // The same step for a group that is not there creates and lists it.
     RemoveGroupFolder(m_groupFolder);
     CLogFile second;
     EXPECT_EQ(1, PROGMAN_AddItems(&m_progman, design.Get(), &second));
     EXPECT_TRUE(Exists(m_groupFolder + "Notes.lnk"));
-    EXPECT_EQ(std::vector<std::string>{m_group}, second.m_GroupsCreated);
+    EXPECT_EQ(Strings{m_group}, Texts(second.m_GroupsCreated));
 }
 
 }  // namespace

@@ -17,7 +17,10 @@
 namespace {
 
 using Strings = std::vector<std::string>;
-using Groups = std::map<std::string, std::string>;
+Strings Texts(const CTextList& list) {
+    return Strings(list.begin(), list.end());
+}
+using Groups = CTextMap;
 
 class ProgManStepTest : public ::testing::Test {
 protected:
@@ -48,7 +51,7 @@ TEST_F(ProgManStepTest, ANewGroupIsCreatedOnceAndEveryInstalledProgramAddedInSlo
               server.Commands());
     EXPECT_EQ((Strings{"Demo", "Groups", "Demo"}), server.Requests());
     EXPECT_EQ((Groups{{"Player", "Demo"}, {"Read Me", "Demo"}}), m_log.m_IconGroups);
-    EXPECT_EQ(Strings{"Demo"}, m_log.m_GroupsCreated);
+    EXPECT_EQ(Strings{"Demo"}, Texts(m_log.m_GroupsCreated));
 }
 
 TEST_F(ProgManStepTest, AnExistingGroupIsShownNotCreatedAndNotListed) {
@@ -58,7 +61,7 @@ TEST_F(ProgManStepTest, AnExistingGroupIsShownNotCreatedAndNotListed) {
     EXPECT_EQ((Strings{"[ShowGroup(Demo,5,0)]", "[AddItem(\"C:\\Program Files\\Demo\\player.exe\",Player)]"}),
               server.Commands());
     EXPECT_EQ((Groups{{"Player", "Demo"}}), m_log.m_IconGroups);
-    EXPECT_TRUE(m_log.m_GroupsCreated.empty());
+    EXPECT_TRUE(m_log.m_GroupsCreated.IsEmpty());
 }
 
 TEST_F(ProgManStepTest, TheUninstallerGetsAnItemWithTheLogsCommand) {
@@ -77,7 +80,7 @@ TEST_F(ProgManStepTest, TheUninstallerGetsAnItemWithTheLogsCommand) {
                        "UnInstall Uninstall Demo)]"}),
               server.Commands());
     EXPECT_EQ((Groups{{"UnInstall Uninstall Demo", "Demo"}}), m_log.m_IconGroups);
-    EXPECT_EQ(Strings{"Demo"}, m_log.m_GroupsCreated);
+    EXPECT_EQ(Strings{"Demo"}, Texts(m_log.m_GroupsCreated));
 }
 
 TEST_F(ProgManStepTest, AnItemTheProgramManagerRefusesIsNotRecorded) {
@@ -88,7 +91,7 @@ TEST_F(ProgManStepTest, AnItemTheProgramManagerRefusesIsNotRecorded) {
               server.Commands());
     // The group was made, but with no item recorded the log does not list it either.
     EXPECT_TRUE(m_log.m_IconGroups.empty());
-    EXPECT_TRUE(m_log.m_GroupsCreated.empty());
+    EXPECT_TRUE(m_log.m_GroupsCreated.IsEmpty());
 }
 
 TEST_F(ProgManStepTest, NoProgramManagerAnsweringRecordsNothing) {
@@ -101,7 +104,7 @@ TEST_F(ProgManStepTest, NoProgramManagerAnsweringRecordsNothing) {
     EXPECT_EQ((Strings{"[CreateGroup(Demo,0)]", "[AddItem(\"C:\\Program Files\\Demo\\player.exe\",Player)]"}),
               server.Commands());
     EXPECT_TRUE(m_log.m_IconGroups.empty());
-    EXPECT_TRUE(m_log.m_GroupsCreated.empty());
+    EXPECT_TRUE(m_log.m_GroupsCreated.IsEmpty());
 }
 
 INT_PTR DialogBoxFromThisModule(HINSTANCE hInstance,

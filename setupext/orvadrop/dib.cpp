@@ -36,7 +36,8 @@ int32_t TableEntries(const uint8_t* pDib) {
             if (nCompression != DIB_BI_RGB && nCompression != DIB_BI_BITFIELDS)
                 return -1;
             // Bit fields follow a plain 40-byte header as three masks.
-            return static_cast<int32_t>(nUsed) + (nCompression == DIB_BI_BITFIELDS && cbHeader == CB_INFOHEADER ? 3 : 0);
+            return static_cast<int32_t>(nUsed) +
+                   (nCompression == DIB_BI_BITFIELDS && cbHeader == CB_INFOHEADER ? 3 : 0);
         case 24:
             return nCompression == DIB_BI_RGB ? static_cast<int32_t>(nUsed) : -1;
         default:

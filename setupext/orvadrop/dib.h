@@ -7,11 +7,11 @@
 #include <cstdint>
 
 struct DIB_INFO {
-    int32_t cx, cy;      // cy positive whichever way up the rows are stored
+    int32_t cx, cy;  // cy positive whichever way up the rows are stored
     uint16_t nBitCount;
-    uint32_t nColours;   // entries of the colour table (or the three masks of bit fields)
-    size_t cbTable;      // header and colour table: where a packed DIB's rows start
-    size_t cbBits;       // the pixel rows
+    uint32_t nColours;  // entries of the colour table (or the three masks of bit fields)
+    size_t cbTable;     // header and colour table: where a packed DIB's rows start
+    size_t cbBits;      // the pixel rows
 };
 
 // Checks a packed DIB of cb bytes: a known header size, one plane, 1, 4, 8, 16, 24 or 32 bits per pixel,

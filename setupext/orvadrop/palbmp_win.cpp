@@ -50,7 +50,9 @@ bool CPalBmp::FromPackedDIB(const BITMAPINFO* pDIB, const DIB_INFO& info) {
     if (m_hPalette)
         RealizePalette(hDC);
     HBITMAP hBitmap = nullptr;
+    // clang-format off
     MFX_VERIFY(hBitmap = LPDIB_GethBitmap( pDIB, hDC, DIB_RGB_COLORS ));
+    // clang-format on
     if (hOld)
         SelectPalette(hDC, hOld, FALSE);
     ReleaseDC(nullptr, hDC);

@@ -10,7 +10,7 @@
 #include "setupext/parvel/orvanta_win.h"
 
 #include "setupext/parvel/parvel_ids.h"
-#include "setupext/parvel/pushbmp.h"
+#include "setupext/parvel/pushbmp_win.h"
 #include "toolkit/ctrllist_win.h"
 #include "toolkit/gasgauge.h"
 #include "toolkit/mfx.h"
@@ -69,6 +69,8 @@ bool ORVANTA_RegisterClass(const char* szClassName) {
 // A class registered by a library outlives the library's unloading, with a window procedure that points into
 // code no longer there, and would make the next load's registration fail: the classes are removed both when a
 // later registration fails and when the library goes.
+// The reports quote the calls as the library has always written them.
+// clang-format off
 bool ORVANTA_Init(HINSTANCE hInst) {
     bool fOk = false;
     MFX_VERIFY(fOk=GASGAUGE_Initialize(hInst,GAS_CLASS,TRUE));
@@ -76,6 +78,7 @@ bool ORVANTA_Init(HINSTANCE hInst) {
         MFX_VERIFY(fOk=PUSHBMP_ClassInitGlobal(hInst,PUSH_CLASS));
     if (fOk)
         MFX_VERIFY(fOk=ORVANTA_RegisterClass( DLG_CLASS ));
+    // clang-format on
     if (!fOk)
         ORVANTA_Term(hInst);
     return fOk;

@@ -34,7 +34,7 @@ extern "C" int WINAPI xMessageBox(HWND hWndOwner, LPCSTR szText, LPCSTR szCaptio
 }
 
 // The template always comes from this library, whatever module the caller names.
-extern "C" INT_PTR WINAPI xDialogBoxParam(HINSTANCE, LPCSTR szTemplate, HWND hWndOwner,
-                                          DLGPROC pfnDialog, LPARAM lParamInit) {
+extern "C" INT_PTR WINAPI
+xDialogBoxParam(HINSTANCE, LPCSTR szTemplate, HWND hWndOwner, DLGPROC pfnDialog, LPARAM lParamInit) {
     return DialogBoxParamA(s_hInst, szTemplate, hWndOwner, pfnDialog, lParamInit);
 }

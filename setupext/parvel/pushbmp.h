@@ -6,11 +6,9 @@
 // half, R right half, anything else the whole button. "*" draws the caption embossed at all times. For example
 // "EXIT[EXITDN] @RL E&xit".
 //
-// This header holds the format's parsing and the button's layout, which are portable; the window class lives
-// in pushbmp_win.cpp.
+// This header holds the format's parsing and the button's layout, which are portable; the window class is in
+// pushbmp_win.h.
 #pragma once
-
-#include "toolkit/mfx.h"
 
 const int PUSHBMP_MAX_ICONNAME = 31;
 const int PUSHBMP_MAX_CAPTION = 128;
@@ -41,7 +39,3 @@ PUSHBMP_RECT PUSHBMP_PartRect(const PUSHBMP_RECT& rcClient, PUSHBMP_POS pos, int
 // Where a caption cx by cy goes in its part: top and bottom centred across, left and right centred up and down,
 // centre both ways.
 PUSHBMP_RECT PUSHBMP_PlaceCaption(const PUSHBMP_RECT& rcPart, PUSHBMP_POS pos, long cx, long cy);
-
-// Registers the button class under szClassName (Windows builds), usable by every module of the process;
-// hInstance is the library whose icons back up a button's own. True on success.
-bool PUSHBMP_ClassInitGlobal(MFX_HMODULE hInstance, const char* szClassName);

@@ -2,11 +2,12 @@
 // button's behaviour (clicks, the pressed and checked states, default-button styles, dialog codes); this one
 // takes the caption format apart and paints the face itself. The state lives behind the platform button's own
 // window bytes and dies with the window.
-#include <windows.h>
+#include "setupext/parvel/pushbmp_win.h"
 
 #include <new>
 
 #include "setupext/parvel/pushbmp.h"
+#include "toolkit/mfx.h"
 
 MFX_SOURCE_MODULE("PUSHBMP");
 
@@ -92,8 +93,8 @@ void DrawCaption(HDC hdc, HWND hWnd, const PUSHBMP_STATE& state, const PUSHBMP_R
         DrawTextA(hdc, szCaption, -1, &rcLight, DT_SINGLELINE | DT_NOCLIP);
     }
     if (!fEnabled && fBold) {
-        DrawStateA(hdc, nullptr, nullptr, reinterpret_cast<LPARAM>(szCaption), 0, rc.left, rc.top,
-                   rc.right - rc.left, rc.bottom - rc.top, DST_PREFIXTEXT | DSS_DISABLED);
+        DrawStateA(hdc, nullptr, nullptr, reinterpret_cast<LPARAM>(szCaption), 0, rc.left, rc.top, rc.right - rc.left,
+                   rc.bottom - rc.top, DST_PREFIXTEXT | DSS_DISABLED);
     } else {
         COLORREF cr = GetSysColor(COLOR_BTNTEXT);
         if (!fEnabled) {
@@ -180,8 +181,8 @@ LRESULT CALLBACK PushBmpProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
                 break;
             SetCaption(pState, reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hWnd, GWLP_HINSTANCE)),
                        reinterpret_cast<const char*>(lParam));
-            const LRESULT lResult = CallWindowProcA(s_pfnButton, hWnd, uMsg, wParam,
-                                                    reinterpret_cast<LPARAM>(pState->caption.szCaption));
+            const LRESULT lResult =
+                CallWindowProcA(s_pfnButton, hWnd, uMsg, wParam, reinterpret_cast<LPARAM>(pState->caption.szCaption));
             RedrawWindow(hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
             return lResult;
         }
@@ -215,14 +216,14 @@ LRESULT CALLBACK PushBmpProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
 
 }  // namespace
 
-bool PUSHBMP_ClassInitGlobal(MFX_HMODULE hInstance, const char* szClassName) {
+bool PUSHBMP_ClassInitGlobal(HINSTANCE hInstance, const char* szClassName) {
     WNDCLASSEXA wc = {};
     wc.cbSize = sizeof(wc);
     if (!GetClassInfoExA(nullptr, "Button", &wc))
         return false;
     s_pfnButton = wc.lpfnWndProc;
     s_cbButtonExtra = wc.cbWndExtra;
-    s_hLibrary = static_cast<HINSTANCE>(hInstance);
+    s_hLibrary = hInstance;
     // Painted within its own bounds: not the parent's clipping of the platform button.
     wc.style = (wc.style & ~CS_PARENTDC) | CS_GLOBALCLASS;
     wc.lpfnWndProc = PushBmpProc;

@@ -7,6 +7,10 @@
 // a request for a group's name answers with its items, the request "Groups" with every group's name, one per
 // line. Modes make it behave as other shells do (no answer to a group's name, no items) or hang (no answer at all, so
 // every transaction runs into its time-out).
+//
+// Wine's desktop process serves "PROGMAN" as well. A client's connect asks the top-level windows in their
+// stacking order and takes the first server that answers; the stand-in's server window is newer and so comes
+// first, and the shell's own server never sees a test's commands.
 #pragma once
 
 #include <windows.h>

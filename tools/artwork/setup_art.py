@@ -280,14 +280,14 @@ def pattern():
 
 
 def background(high):
-    """A tile of sky: smooth on high-colour displays, eight bands otherwise."""
+    """A tile of night sky with faint diagonal grain: smooth on high-colour displays, four shades otherwise."""
     c = Canvas(64, 64, NAVY)
     for y in range(64):
         for x in range(64):
-            t = (math.sin((x + y) * math.pi / 32) + 1) / 2
+            t = (math.sin((x + y) * math.pi / 16) + 1) / 2
             if not high:
                 t = round(t * 3) / 3
-            c.put(x, y, tuple(round(NAVY[i] + (TEAL[i] - NAVY[i]) * t * 0.5) for i in range(3)))
+            c.put(x, y, tuple(round(NAVY[i] + (TEAL[i] - NAVY[i]) * (0.18 + 0.1 * t)) for i in range(3)))
     return c
 
 

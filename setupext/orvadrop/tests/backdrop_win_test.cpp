@@ -15,9 +15,9 @@
 namespace {
 
 const DWORD MS_SHORT = 20;
-const COLORREF KEY = RGB(255, 0, 255);      // the corner pictures' left-out colour
-const COLORREF NAVY = RGB(16, 28, 64);      // the mark's band and the pattern's ground
-const COLORREF TEAL = RGB(0, 128, 128);     // the pattern's dots
+const COLORREF KEY = RGB(255, 0, 255);   // the corner pictures' left-out colour
+const COLORREF NAVY = RGB(16, 28, 64);   // the mark's band and the pattern's ground
+const COLORREF TEAL = RGB(0, 128, 128);  // the pattern's dots
 
 struct PAINTED {
     HWND hWnd = nullptr;
@@ -173,6 +173,11 @@ TEST_F(BackdropTest, DissolvingInAndOut) {
         EXPECT_FALSE(in.Step());
     }
     EXPECT_EQ(nSamples, fnShowing());
+    // Cells of the last column and row reach past the picture; what lies beyond it stays as it was.
+    const RECT rcRight = {x + cx, y - 10, x + cx + 10, y + cy + 10};
+    const RECT rcBelow = {x - 10, y + cy, x + cx + 10, y + cy + 10};
+    EXPECT_EQ(10 * (cy + 20), Count(rcRight, RGB(0, 0, 0)));
+    EXPECT_EQ(10 * (cx + 20), Count(rcBelow, RGB(0, 0, 0)));
     const RECT rcOut = {x - 10, y - 10, x + cx + 10, y + cy + 10};
     CDissolve(hdc, rcOut, 2).Run();
     ReleaseDC(m_hWnd, hdc);
@@ -192,8 +197,8 @@ TEST_F(BackdropTest, ALogoBesideTheLibraryJoinsTheShowAndABrokenOneIsOnlyReporte
     };
     // A 2 x 2 picture, 24 bits per pixel.
     std::string& sound = cases[1].bytes;
-    const unsigned char header[54] = {'B', 'M', 70, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 2, 0, 0, 0, 2, 0,
-                                      0, 0, 1, 0, 24, 0};
+    const unsigned char header[54] = {'B', 'M', 70, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,  40,
+                                      0,   0,   0,  2, 0, 0, 0, 2, 0, 0, 0,  1, 0, 24, 0};
     sound.assign(reinterpret_cast<const char*>(header), sizeof(header));
     sound += std::string("\xFF\x00\x00\x00\xFF\x00\x00\x00\x00\x00\xFF\x00\xFF\xFF\xFF\x00", 16);
     for (const CASE& c : cases) {
@@ -226,8 +231,8 @@ TEST(BackdropWait, DispatchesMouseMessagesOnly) {
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = "BackdropWaitRecorder";
     ASSERT_TRUE(RegisterClassExA(&wc));
-    HWND hWnd = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance,
-                                nullptr);
+    HWND hWnd =
+        CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance, nullptr);
     ASSERT_TRUE(hWnd);
     std::vector<UINT> seen;
     SetWindowLongPtrA(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&seen));
@@ -250,3 +255,63 @@ TEST(Backdrop, TheGridsGeneratorIsThePlatformsRand) {
 }
 
 }  // namespace
+
+// The cell sizes follow the width of the screen the window is made on. The test starts itself again on a
+// virtual desktop of each width (Wine's explorer makes one of any size); there the same test reads the sizes
+// of a new backdrop and writes them to the file that its environment names.
+TEST(Backdrop, CellSizesFollowTheScreenWidth) {
+    char szOut[MAX_PATH] = "";
+    if (GetEnvironmentVariableA("ORVADROP_CELLSIZES", szOut, sizeof(szOut))) {
+        BACKDROP record = {"ORVADROP.BDX", nullptr, 0, nullptr, true};
+        CBackDrop backdrop(&record, nullptr, 0);
+        char szLine[64];
+        const int32_t* pSizes = backdrop.CellSizes();
+        wsprintfA(szLine, "%d %d %d %d %d", GetSystemMetrics(SM_CXSCREEN), static_cast<int>(pSizes[0]),
+                  static_cast<int>(pSizes[1]), static_cast<int>(pSizes[2]), static_cast<int>(pSizes[3]));
+        HANDLE hFile = CreateFileA(szOut, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(INVALID_HANDLE_VALUE, hFile);
+        DWORD cb = 0;
+        WriteFile(hFile, szLine, lstrlenA(szLine), &cb, nullptr);
+        CloseHandle(hFile);
+        return;
+    }
+    char szExe[MAX_PATH] = "", szTemp[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, szExe, sizeof(szExe));
+    GetTempPathA(sizeof(szTemp), szTemp);
+    struct CASE {
+        int cx;
+        const char* szExpected;
+    } cases[] = {
+        {640, "640 2 3 4 3"},
+        {800, "800 2 6 8 6"},
+    };
+    for (const CASE& c : cases) {
+        SCOPED_TRACE(c.cx);
+        const std::string out = std::string(szTemp) + "orvadrop_cells_" + std::to_string(c.cx) + ".txt";
+        DeleteFileA(out.c_str());
+        SetEnvironmentVariableA("ORVADROP_CELLSIZES", out.c_str());
+        std::string command = "explorer.exe /desktop=orvadrop" + std::to_string(c.cx) + "," + std::to_string(c.cx) +
+                              "x480 \"" + szExe + "\" --gtest_filter=Backdrop.CellSizesFollowTheScreenWidth";
+        STARTUPINFOA si = {};
+        si.cb = sizeof(si);
+        PROCESS_INFORMATION pi = {};
+        ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+        SetEnvironmentVariableA("ORVADROP_CELLSIZES", nullptr);
+        CloseHandle(pi.hThread);
+        // The desktop's explorer may outlive the program it started; the file is what counts.
+        EXPECT_TRUE(UIDRIVER_WaitUntil([&] { return GetFileAttributesA(out.c_str()) != INVALID_FILE_ATTRIBUTES; },
+                                       UIDRIVER_TIMEOUT * 6));
+        WaitForSingleObject(pi.hProcess, UIDRIVER_TIMEOUT);
+        CloseHandle(pi.hProcess);
+        Sleep(200);
+        char szLine[64] = "";
+        HANDLE hFile = CreateFileA(out.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (hFile != INVALID_HANDLE_VALUE) {
+            DWORD cb = 0;
+            ReadFile(hFile, szLine, sizeof(szLine) - 1, &cb, nullptr);
+            CloseHandle(hFile);
+        }
+        EXPECT_STREQ(c.szExpected, szLine);
+        DeleteFileA(out.c_str());
+    }
+}

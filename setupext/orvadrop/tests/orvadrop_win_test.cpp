@@ -2,6 +2,7 @@
 // name, its five entry points called with the engine's record.
 #include <windows.h>
 
+#include <commctrl.h>
 #include <dlgs.h>
 #include <gtest/gtest.h>
 
@@ -23,6 +24,22 @@ typedef LONG(WINAPI* NOTIFYEVENT)(BACKDROP*, HWND, int, int, LPARAM);
 
 std::string LibraryPath() {
     return BUILDPATH_SubsystemFile("orvadrop.bdx");
+}
+
+// The file list of an open-file dialog: the shell view's list control somewhere inside it.
+BOOL CALLBACK FindListViewChild(HWND hWnd, LPARAM lParam) {
+    char szClass[32] = "";
+    GetClassNameA(hWnd, szClass, sizeof(szClass));
+    if (lstrcmpiA(szClass, WC_LISTVIEWA) != 0)
+        return TRUE;
+    *reinterpret_cast<HWND*>(lParam) = hWnd;
+    return FALSE;
+}
+
+HWND FindListView(HWND hDlg) {
+    HWND hList = nullptr;
+    EnumChildWindows(hDlg, FindListViewChild, reinterpret_cast<LPARAM>(&hList));
+    return hList;
 }
 
 class OrvadropTest : public testing::Test {
@@ -96,21 +113,36 @@ TEST_F(OrvadropTest, BaggageFilesNamesOnePictureTheDesignerChooses) {
     EXPECT_EQ(0, pfnBaggage(&m_record, szName, 7));
     EXPECT_STREQ("untouched", szName);
 
-    char szFolder[MAX_PATH] = "";
-    GetTempPathA(sizeof(szFolder), szFolder);
-    const std::string picture = std::string(szFolder) + "orvadrop_logo.bmp";
-    HANDLE hFile = CreateFileA(picture.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, hFile);
-    CloseHandle(hFile);
+    // A folder of one picture and one text file; the dialog opens in the current folder.
+    char szTemp[MAX_PATH] = "", szWasCurrent[MAX_PATH] = "";
+    GetTempPathA(sizeof(szTemp), szTemp);
+    const std::string folder = std::string(szTemp) + "orvadrop_baggage";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string picture = folder + "\\logo.bmp", text = folder + "\\readme.txt";
+    for (const std::string& file : {picture, text}) {
+        HANDLE hFile =
+            CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(INVALID_HANDLE_VALUE, hFile);
+        CloseHandle(hFile);
+    }
+    GetCurrentDirectoryA(sizeof(szWasCurrent), szWasCurrent);
+    SetCurrentDirectoryA(folder.c_str());
 
-    // The designer picks the picture: its full name comes back.
+    // The designer picks the picture: its full name comes back. The filter lists bitmaps only.
     std::string filter;
+    int nListed = -1;
     {
         CModalTimeout guard(UIDRIVER_TIMEOUT * 4);
         CUserThread user([&] {
             HWND hDlg = UIDRIVER_WaitForDialog(nullptr, UIDRIVER_TIMEOUT * 3);
             ASSERT_TRUE(hDlg);
             filter = UIDRIVER_GetItemText(hDlg, cmb1);
+            HWND hList = FindListView(hDlg);
+            // The list fills while the dialog settles (under load it may show the folder unfiltered for a
+            // moment): wait for the filtered listing, which a missing pattern never reaches.
+            UIDRIVER_WaitUntil([&] { return hList && SendMessageA(hList, LVM_GETITEMCOUNT, 0, 0) == 1; },
+                               UIDRIVER_TIMEOUT);
+            nListed = hList ? static_cast<int>(SendMessageA(hList, LVM_GETITEMCOUNT, 0, 0)) : -1;
             SetDlgItemTextA(hDlg, edt1, picture.c_str());
             SetDlgItemTextA(hDlg, cmb13, picture.c_str());
             UIDRIVER_PressButton(hDlg, IDOK);
@@ -119,6 +151,7 @@ TEST_F(OrvadropTest, BaggageFilesNamesOnePictureTheDesignerChooses) {
         EXPECT_FALSE(guard.Expired());
     }
     EXPECT_EQ("Bitmap Files (*.bmp)", filter);
+    EXPECT_EQ(1, nListed);
     EXPECT_STRCASEEQ(picture.c_str(), szName);
 
     // Cancel names nothing.
@@ -132,7 +165,10 @@ TEST_F(OrvadropTest, BaggageFilesNamesOnePictureTheDesignerChooses) {
         EXPECT_EQ(0, pfnBaggage(&m_record, szName, 0));
         EXPECT_FALSE(guard.Expired());
     }
+    SetCurrentDirectoryA(szWasCurrent);
     DeleteFileA(picture.c_str());
+    DeleteFileA(text.c_str());
+    RemoveDirectoryA(folder.c_str());
 }
 
 LONG CALLBACK NoPaint(HWND, HDC*) {

@@ -42,7 +42,8 @@ protected:
     void SetUp() override {
         m_hLibrary = LoadLibraryA(LibraryPath().c_str());
         ASSERT_TRUE(m_hLibrary) << LibraryPath();
-        m_pfnMessageBox = reinterpret_cast<XMESSAGEBOX>(reinterpret_cast<void*>(GetProcAddress(m_hLibrary, "xMessageBox")));
+        m_pfnMessageBox =
+            reinterpret_cast<XMESSAGEBOX>(reinterpret_cast<void*>(GetProcAddress(m_hLibrary, "xMessageBox")));
         m_pfnDialogBoxParam =
             reinterpret_cast<XDIALOGBOXPARAM>(reinterpret_cast<void*>(GetProcAddress(m_hLibrary, "xDialogBoxParam")));
         ASSERT_TRUE(m_pfnMessageBox);
@@ -113,14 +114,20 @@ struct TEMPLATE {
 };
 
 const TEMPLATE TEMPLATES[] = {
-    {"SETUP_CHOOSE", "Setup", {1201, 1202, 1203, 2, 8071, 8037, 1204, 1205, 1206, 1207, 1208, 1209},
+    {"SETUP_CHOOSE",
+     "Setup",
+     {1201, 1202, 1203, 2, 8071, 8037, 1204, 1205, 1206, 1207, 1208, 1209},
      {1201, 1202, 1203, 2, 8071}},
     {"SETUP_DEFINE_SEARCH", "Search", {501, 502, 500, 8006, 8092, 8077, 503}, {}},
     {"SETUP_DISK_PROMPT", "Setup", {100, 8078, 8080, IDOK, IDCANCEL}, {}},
     {"SETUP_INSTALL_TO", "Setup", {8078, 605, 8005, 8071}, {605, 8005, 8071}},
-    {"SETUP_LARGE_CUSTOMIZE", "Customize Setup", {8020, 8015, 8074, 1105, 1106, 1107, 8070, 2, 1104, 20000, 8071},
+    {"SETUP_LARGE_CUSTOMIZE",
+     "Customize Setup",
+     {8020, 8015, 8074, 1105, 1106, 1107, 8070, 2, 1104, 20000, 8071},
      {8070, 2, 1104, 20000, 8071}},
-    {"SETUP_SMALL_CUSTOMIZE", "Customize Setup", {8020, 8015, 8074, 1105, 1106, 1107, 8070, 2, 1104, 8071},
+    {"SETUP_SMALL_CUSTOMIZE",
+     "Customize Setup",
+     {8020, 8015, 8074, 1105, 1106, 1107, 8070, 2, 1104, 8071},
      {8070, 2, 1104, 8071}},
     {"SETUP_LARGE_PATHS", "Edit Directories", {8006, 8092, 8075, 8005, 404, IDOK, IDCANCEL}, {}},
     {"SETUP_SMALL_PATHS", "Edit Directories", {8006, 8092, 8075, 8005, IDOK, IDCANCEL}, {}},
@@ -129,7 +136,9 @@ const TEMPLATE TEMPLATES[] = {
     {"SETUP_OVERWRITE", "Setup", {800, 801, 802, 2, 8080, 8077}, {}},
     {"SETUP_PROGMANGROUP", "", {900}, {}},
     {"SETUP_PROGRESS", "Setup is Copying Files", {8080, 8007, 8008, 8079, 2}, {}},
-    {"SETUP_RESOLVE", "Select the Desired Directory", {400, 401, 402, 403, 8071, 8092, 404, 8077},
+    {"SETUP_RESOLVE",
+     "Select the Desired Directory",
+     {400, 401, 402, 403, 8071, 8092, 404, 8077},
      {400, 401, 402, 403, 8071}},
     {"SETUP_SEARCHING", "Setup", {300, 3001, 3000}, {}},
 };
@@ -140,7 +149,9 @@ struct SEEN {
     const TEMPLATE* pTemplate = nullptr;
     bool fDisableStop = false;  // the procedure disables Stop (502) in its own initialisation
     std::string title, dialogClass;
-    bool fFontAtInit = false;
+    HANDLE hFont = nullptr;      // the "Font" property at WM_INITDIALOG
+    DWORD dwFontType = 0;        // what kind of object it was then
+    bool fFontAtDestroy = true;  // the property was still there when the procedure saw WM_DESTROY
     std::vector<int> missing;
     std::vector<int> notPushBitmaps;
     std::vector<std::string> pushCaptions;
@@ -157,7 +168,8 @@ INT_PTR CALLBACK LookingProc(HWND hDlg, UINT uMsg, WPARAM, LPARAM lParam) {
         pSeen = reinterpret_cast<SEEN*>(lParam);
         pSeen->title = TextOf(hDlg);
         pSeen->dialogClass = ClassOf(hDlg);
-        pSeen->fFontAtInit = GetPropA(hDlg, "Font") != nullptr;
+        pSeen->hFont = GetPropA(hDlg, "Font");
+        pSeen->dwFontType = GetObjectType(pSeen->hFont);
         if (pSeen->pTemplate) {
             for (int id : pSeen->pTemplate->controls)
                 if (!GetDlgItem(hDlg, id))
@@ -176,10 +188,15 @@ INT_PTR CALLBACK LookingProc(HWND hDlg, UINT uMsg, WPARAM, LPARAM lParam) {
         PostMessageA(hDlg, WM_SEEN, 0, 0);
         return TRUE;
     }
+    if (uMsg == WM_DESTROY && pSeen)
+        pSeen->fFontAtDestroy = GetPropA(hDlg, "Font") != nullptr;
     if (uMsg == WM_SEEN) {
         pSeen->fStopEnabledAfter = IsWindowEnabled(GetDlgItem(hDlg, IDC_SEARCH_STOP)) != FALSE;
         if (pSeen->pTemplate) {
+            // A modal dialog appears once its queue is first empty; the picture wants it now.
+            ShowWindow(hDlg, SW_SHOW);
             SendDlgItemMessageA(hDlg, IDC_PROGRESS_GAUGE, WM_COMMAND, GASGAUGE_SETPOSITION, 40);
+            UpdateWindow(hDlg);
             UIDRIVER_Pose(pSeen->pTemplate->szName, true);
         }
         EndDialog(hDlg, 42);
@@ -200,7 +217,11 @@ TEST_F(ParvelTest, EveryTemplateHasItsTitleControlsAndIconButtons) {
         EXPECT_FALSE(guard.Expired());
         EXPECT_EQ(t.szTitle, seen.title);
         EXPECT_EQ(DLG_CLASS, seen.dialogClass);
-        EXPECT_TRUE(seen.fFontAtInit);
+        // The control-list font lives as long as the dialog: a property from the opening, gone and deleted at
+        // the closing.
+        EXPECT_EQ(static_cast<DWORD>(OBJ_FONT), seen.dwFontType);
+        EXPECT_FALSE(seen.fFontAtDestroy);
+        EXPECT_EQ(0u, GetObjectType(seen.hFont));
         EXPECT_TRUE(seen.missing.empty()) << "first missing control " << seen.missing.front();
         EXPECT_TRUE(seen.notPushBitmaps.empty()) << "not an icon button: " << seen.notPushBitmaps.front();
         // The platform keeps only the caption of a button's format as its text.
@@ -214,8 +235,8 @@ TEST_F(ParvelTest, EveryTemplateHasItsTitleControlsAndIconButtons) {
 TEST_F(ParvelTest, ATemplateControlMarkedDisabledIsEnabledWhenTheDialogOpens) {
     SEEN seen;
     CModalTimeout guard(UIDRIVER_TIMEOUT);
-    EXPECT_EQ(42, m_pfnDialogBoxParam(nullptr, "SETUP_DEFINE_SEARCH", nullptr, LookingProc,
-                                      reinterpret_cast<LPARAM>(&seen)));
+    EXPECT_EQ(
+        42, m_pfnDialogBoxParam(nullptr, "SETUP_DEFINE_SEARCH", nullptr, LookingProc, reinterpret_cast<LPARAM>(&seen)));
     EXPECT_TRUE(seen.fStopEnabledAtInit);
     EXPECT_TRUE(seen.fStopEnabledAfter);
 
@@ -273,9 +294,9 @@ protected:
     }
 
     HWND Button(const char* szText, DWORD dwStyle = 0) {
-        HWND hButton = CreateWindowExA(0, PUSH_CLASS, szText, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | dwStyle, 10, 10,
-                                       160, 60, m_hParent, reinterpret_cast<HMENU>(100), GetModuleHandleA(nullptr),
-                                       nullptr);
+        HWND hButton =
+            CreateWindowExA(0, PUSH_CLASS, szText, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | dwStyle, 10, 10, 160, 60,
+                            m_hParent, reinterpret_cast<HMENU>(100), GetModuleHandleA(nullptr), nullptr);
         UpdateWindow(hButton);
         return hButton;
     }
@@ -299,7 +320,9 @@ protected:
 
 const COLORREF EXIT_RED = RGB(200, 32, 32);     // the exit icon's door
 const COLORREF EXITDN_RED = RGB(150, 24, 24);   // the same door on the pressed icon
-const COLORREF PLACE_TEAL = RGB(0, 128, 128);  // the place holder's letter
+const COLORREF PLACE_TEAL = RGB(0, 128, 128);   // the place holder's letter
+const COLORREF CONT_GREEN = RGB(32, 144, 48);   // the continue icon's arrow
+const COLORREF DIRS_AMBER = RGB(240, 176, 32);  // the folders icon's front folder
 
 TEST_F(PushBmpTest, TheWindowTextIsTheCaptionAlone) {
     HWND hButton = Button("EXIT[EXITDN] @RL E&xit");
@@ -330,11 +353,58 @@ TEST_F(PushBmpTest, TheIconSitsInItsHalfAndThePressedIconShowsWhenPressed) {
     EXPECT_EQ(0, nRight);
 }
 
+// A push-bitmap check box shows its pressed icon while it is checked.
+TEST_F(PushBmpTest, ACheckBoxKindIsPressedWhileChecked) {
+    HWND hButton = Button("EXIT[EXITDN] @RL Toggle", BS_AUTOCHECKBOX);
+    int nLeft = 0, nRight = 0;
+    CountColour(hButton, EXITDN_RED, &nLeft, &nRight);
+    EXPECT_EQ(0, nLeft + nRight);
+    SendMessageA(hButton, BM_SETCHECK, BST_CHECKED, 0);
+    CountColour(hButton, EXITDN_RED, &nLeft, &nRight);
+    EXPECT_GT(nRight, 50);
+}
+
+// The test program holds an icon "DIRS" of its own (the green arrow of CONT): the button's own module comes
+// first, the library's folders second.
+TEST_F(PushBmpTest, IconsComeFromTheButtonsOwnModuleFirst) {
+    HWND hButton = Button("DIRS @CC");
+    int nLeft = 0, nRight = 0;
+    CountColour(hButton, DIRS_AMBER, &nLeft, &nRight);
+    EXPECT_EQ(0, nLeft + nRight);
+    CountColour(hButton, CONT_GREEN, &nLeft, &nRight);
+    EXPECT_GT(nLeft + nRight, 50);
+}
+
 TEST_F(PushBmpTest, AMissingIconFallsBackToThePlaceHolder) {
     HWND hButton = Button("NOSUCHICON @CC Something");
     int nLeft = 0, nRight = 0;
     CountColour(hButton, PLACE_TEAL, &nLeft, &nRight);
     EXPECT_GT(nLeft + nRight, 10);
+}
+
+// White pixels inside the caption's half (away from the frame's own white edge): the embossed copy.
+int WhiteInCaptionHalf(HWND hButton) {
+    RedrawWindow(hButton, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    RECT rc;
+    GetClientRect(hButton, &rc);
+    HDC hdc = GetDC(hButton);
+    int n = 0;
+    for (int y = 6; y < rc.bottom - 6; ++y)
+        for (int x = rc.right / 2; x < rc.right - 6; ++x)
+            n += GetPixel(hdc, x, y) == RGB(255, 255, 255);
+    ReleaseDC(hButton, hdc);
+    return n;
+}
+
+TEST_F(PushBmpTest, TheCaptionIsEmbossedWhenStarredOrDisabled) {
+    HWND hPlain = Button("BACK @LR Go Back");
+    HWND hStarred = Button("BACK @LR* Go Back");
+    for (HWND hButton : {hPlain, hStarred})
+        SendMessageA(hButton, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
+    EXPECT_EQ(0, WhiteInCaptionHalf(hPlain));
+    EXPECT_GT(WhiteInCaptionHalf(hStarred), 10);
+    EnableWindow(hPlain, FALSE);
+    EXPECT_GT(WhiteInCaptionHalf(hPlain), 10);
 }
 
 int s_nClicks = 0;
@@ -348,8 +418,7 @@ LRESULT CALLBACK CountingParentProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM 
 TEST_F(PushBmpTest, ClicksReachTheParentAsAButtonsDo) {
     HWND hButton = Button("CONT @LR &Continue");
     s_nClicks = 0;
-    const LONG_PTR pfnOld =
-        SetWindowLongPtrA(m_hParent, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingParentProc));
+    const LONG_PTR pfnOld = SetWindowLongPtrA(m_hParent, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingParentProc));
     SendMessageA(hButton, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 20));
     SendMessageA(hButton, WM_LBUTTONUP, 0, MAKELPARAM(20, 20));
     EXPECT_EQ(1, s_nClicks);

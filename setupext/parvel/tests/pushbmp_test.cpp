@@ -18,8 +18,7 @@ TEST(PushBmpCaption, FormatsTakenApart) {
         const char* szCaption;
     } cases[] = {
         {"EXIT[EXITDN] @RL E&xit", "EXIT", "EXITDN", PUSHBMP_POS_RIGHT, PUSHBMP_POS_LEFT, false, "E&xit"},
-        {"BEGIN[BEGINDN] @TB &Complete", "BEGIN", "BEGINDN", PUSHBMP_POS_TOP, PUSHBMP_POS_BOTTOM, false,
-         "&Complete"},
+        {"BEGIN[BEGINDN] @TB &Complete", "BEGIN", "BEGINDN", PUSHBMP_POS_TOP, PUSHBMP_POS_BOTTOM, false, "&Complete"},
         {"BACK @LR Go Bac&k", "BACK", "", PUSHBMP_POS_LEFT, PUSHBMP_POS_RIGHT, false, "Go Bac&k"},
         // Without "@" both parts stay in the centre.
         {"CONT &Continue", "CONT", "", PUSHBMP_POS_CENTER, PUSHBMP_POS_CENTER, false, "&Continue"},
@@ -62,9 +61,9 @@ TEST(PushBmpLayout, PartsOfAButton) {
         bool fPressed;
         PUSHBMP_RECT expected;
     } cases[] = {
-        {PUSHBMP_POS_CENTER, false, {7, 7, 93, 53}},   {PUSHBMP_POS_TOP, false, {7, 7, 93, 29}},
-        {PUSHBMP_POS_BOTTOM, false, {7, 31, 93, 53}},  {PUSHBMP_POS_LEFT, false, {7, 7, 49, 53}},
-        {PUSHBMP_POS_RIGHT, false, {51, 7, 93, 53}},   {PUSHBMP_POS_RIGHT, true, {53, 9, 95, 55}},
+        {PUSHBMP_POS_CENTER, false, {7, 7, 93, 53}},  {PUSHBMP_POS_TOP, false, {7, 7, 93, 29}},
+        {PUSHBMP_POS_BOTTOM, false, {7, 31, 93, 53}}, {PUSHBMP_POS_LEFT, false, {7, 7, 49, 53}},
+        {PUSHBMP_POS_RIGHT, false, {51, 7, 93, 53}},  {PUSHBMP_POS_RIGHT, true, {53, 9, 95, 55}},
     };
     for (const CASE& c : cases) {
         SCOPED_TRACE(testing::Message() << "pos " << c.pos << (c.fPressed ? " pressed" : ""));
