@@ -2,6 +2,8 @@
 // a user thread.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -13,7 +15,9 @@
 #include "plugin/npentry_win.h"
 #include "plugin/npwnd_win.h"
 #include "plugin/options_ids.h"
+#include "plugin/optionsdlg_win.h"
 #include "testing/nphost/nphost_win.h"
+#include "toolkit/pathname.h"
 #include "tools/testsupport/tempfolder_win.h"
 #include "tools/testsupport/uidriver_win.h"
 
@@ -145,6 +149,252 @@ TEST_F(OptionsTest, AboutMediaListsTheStreamAndTheAttributesOfAnEmbeddedClip) {
         EXPECT_NEAR((rcFrame.left + rcFrame.right) / 2, (rcDialog.left + rcDialog.right) / 2, 2) << "centred";
         m_pInstance->Destroy();
     }
+}
+
+// The options dialog over the host window, answered by a user thread; the drive's free space from a stand-in
+// unless a test gives the real one.
+class OptionsDialogTest : public OptionsTest {
+protected:
+    static void SetUpTestSuite() { UIDRIVER_AddDialogClass(MOVIEOPTIONS_DIALOGCLASS); }
+    static int PlentyFree(const char*, uint64_t* pqwFree) {
+        *pqwFree = 1ull << 40;
+        return 1;
+    }
+    static int FiftyMegabytesFree(const char*, uint64_t* pqwFree) {
+        *pqwFree = 50ull << 20;
+        return 1;
+    }
+
+    // Runs the dialog with the script on a user thread; the dialog's result.
+    INT_PTR Run(CMovieOptions& options, OPTIONSDLG_FREESPACE pfnFreeSpace, const std::function<void(HWND)>& fnScript) {
+        CModalTimeout guard(20000);
+        CUserThread user([&] {
+            const HWND hDlg = UIDRIVER_WaitForDialog("Orvanta Reelway - Options", UIDRIVER_TIMEOUT);
+            if (hDlg)
+                fnScript(hDlg);
+        });
+        COptionsDlg dialog(m_host.GetFrame(), options, pfnFreeSpace);
+        const INT_PTR nResult = dialog.DoModal();
+        user.Join();
+        EXPECT_FALSE(guard.Expired());
+        return nResult;
+    }
+
+    static void SetItem(HWND hDlg, int idControl, const char* szText) {
+        SendMessageA(GetDlgItem(hDlg, idControl), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(szText));
+    }
+};
+
+const char RESTART[] = "You must restart Netscape for these changes to take effect";
+
+TEST_F(OptionsDialogTest, NumbersOutOfRangeAreRefusedAndTheDialogStaysOpen) {
+    const struct {
+        int idControl;
+        const char* szValue;
+        const char* szRefusal;  // null: accepted
+    } cases[] = {
+        {OPTIONS_IDC_STARTPERCENT, "5", "Please enter an integer between 10 and 100."},
+        {OPTIONS_IDC_STARTPERCENT, "10", nullptr},
+        {OPTIONS_IDC_STARTPERCENT, "100", nullptr},
+        {OPTIONS_IDC_STARTPERCENT, "101", "Please enter an integer between 10 and 100."},
+        {OPTIONS_IDC_CACHESIZE, "0", "Please enter an integer between 1 and 100."},
+        {OPTIONS_IDC_CACHESIZE, "100", nullptr},
+        {OPTIONS_IDC_TIMEOUT, "", "Please enter an integer between 1 and 100."},
+        {OPTIONS_IDC_TIMEOUT, "1", nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.idControl) + " " + c.szValue);
+        CMovieOptions options;
+        string caption, text;
+        UINT uStyle = 0;
+        bool fStillOpen = false;
+        string focused;
+        const INT_PTR nResult = Run(options, PlentyFree, [&](HWND hDlg) {
+            SetItem(hDlg, c.idControl, c.szValue);
+            CBoxAnswer answer(IDOK, UIDRIVER_TIMEOUT, c.szRefusal ? c.szRefusal : RESTART);
+            PostMessageA(hDlg, WM_COMMAND, IDOK, 0);
+            if (!answer.Wait())
+                return;
+            caption = answer.Caption();
+            text = answer.Text();
+            uStyle = answer.Style();
+            fStillOpen = IsWindow(hDlg) && IsWindowVisible(hDlg);
+            if (fStillOpen)
+                UIDRIVER_PressButton(hDlg, IDCANCEL);
+        });
+        if (c.szRefusal) {
+            EXPECT_EQ(c.szRefusal, text);
+            EXPECT_EQ(static_cast<UINT>(MB_ICONEXCLAMATION), uStyle & MB_ICONMASK);
+            EXPECT_TRUE(fStillOpen);
+            EXPECT_EQ(IDCANCEL, nResult);
+        } else {
+            EXPECT_EQ(RESTART, text);
+            EXPECT_EQ(static_cast<UINT>(MB_ICONINFORMATION), uStyle & MB_ICONMASK);
+            EXPECT_EQ(IDOK, nResult);
+            const int nValue = atoi(c.szValue);
+            EXPECT_EQ(nValue, c.idControl == OPTIONS_IDC_STARTPERCENT ? options.m_nStartPercent
+                              : c.idControl == OPTIONS_IDC_CACHESIZE  ? options.m_nCacheSize
+                                                                      : options.m_nTimeout);
+        }
+        EXPECT_EQ(OPTIONSDLG_CAPTION, caption);
+    }
+}
+
+TEST_F(OptionsDialogTest, ACacheLargerThanTheDriveIsReportedWithTheFreeMegabytes) {
+    CMovieOptions options;
+    string text;
+    UINT uStyle = 0;
+    bool fStillOpen = false;
+    const INT_PTR nResult = Run(options, FiftyMegabytesFree, [&](HWND hDlg) {
+        SetItem(hDlg, OPTIONS_IDC_CACHESIZE, "100");
+        SetItem(hDlg, OPTIONS_IDC_STARTPERCENT, "40");
+        CBoxAnswer answer(IDOK, UIDRIVER_TIMEOUT,
+                          "The cache size is greater than the amount of free space on the drive.\n\n(There is 50MB of "
+                          "free space in C:\\REELWAY\\CACHE.)");
+        PostMessageA(hDlg, WM_COMMAND, IDOK, 0);
+        if (!answer.Wait())
+            return;
+        text = answer.Text();
+        uStyle = answer.Style();
+        fStillOpen = IsWindow(hDlg) && IsWindowVisible(hDlg);
+        UIDRIVER_Pose("plugin-options", false);
+        UIDRIVER_PressButton(hDlg, IDCANCEL);
+    });
+    EXPECT_EQ(
+        "The cache size is greater than the amount of free space on the drive.\n\n(There is 50MB of free space "
+        "in C:\\REELWAY\\CACHE.)",
+        text);
+    EXPECT_EQ(static_cast<UINT>(MB_ICONERROR), uStyle & MB_ICONMASK);
+    EXPECT_TRUE(fStillOpen);
+    EXPECT_EQ(IDCANCEL, nResult);
+    EXPECT_EQ(10, options.m_nCacheSize) << "Cancel leaves the options as they were";
+    EXPECT_EQ(15, options.m_nStartPercent);
+
+    // The real drive of a folder: the message names its free megabytes when 100 MB do not fit.
+    ULARGE_INTEGER free = {};
+    ASSERT_TRUE(GetDiskFreeSpaceExA(m_folder.Path().substr(0, 3).c_str(), &free, nullptr, nullptr));
+    const uint64_t qwFreeMB = free.QuadPart >> 20;
+    PATHNAME_Assign(options.m_szCacheFolder, m_folder.Path().c_str());
+    const string expected = qwFreeMB <= 100
+                                ? "The cache size is greater than the amount of free space on the drive.\n\n"
+                                  "(There is " +
+                                      std::to_string(qwFreeMB) + "MB of free space in " + options.m_szCacheFolder + ".)"
+                                : RESTART;
+    text.clear();
+    const INT_PTR nReal = Run(options, PATHNAME_GetFreeSpace64, [&](HWND hDlg) {
+        SetItem(hDlg, OPTIONS_IDC_CACHESIZE, "100");
+        CBoxAnswer answer(IDOK, UIDRIVER_TIMEOUT, expected.c_str());
+        PostMessageA(hDlg, WM_COMMAND, IDOK, 0);
+        if (answer.Wait())
+            text = answer.Text();
+        if (IsWindow(hDlg))
+            UIDRIVER_PressButton(hDlg, IDCANCEL);
+    });
+    EXPECT_EQ(expected, text) << qwFreeMB << " MB free";
+    EXPECT_EQ(qwFreeMB <= 100 ? IDCANCEL : IDOK, nReal);
+}
+
+TEST_F(OptionsDialogTest, ClearCacheAsksAndDeletesTheFilesOfTheFolder) {
+    for (const char* szName : {"REEL0061", "REEL6202.DSK", "other.txt"}) {
+        FILE* pFile = fopen((m_folder / szName).c_str(), "wb");
+        ASSERT_NE(nullptr, pFile);
+        fclose(pFile);
+    }
+    ASSERT_TRUE(CreateDirectoryA((m_folder / "keep").c_str(), nullptr));
+    CMovieOptions options;
+    PATHNAME_Assign(options.m_szCacheFolder, m_folder.Path().c_str());
+    PATHNAME_TrimLastSlash(options.m_szCacheFolder);
+    for (int idAnswer : {IDNO, IDYES}) {
+        SCOPED_TRACE(idAnswer);
+        string question;
+        const string expected = string("Delete the files in ") + options.m_szCacheFolder;
+        Run(options, PlentyFree, [&](HWND hDlg) {
+            CBoxAnswer answer(idAnswer, UIDRIVER_TIMEOUT, expected.c_str());
+            PostMessageA(hDlg, WM_COMMAND, OPTIONS_IDC_CLEARCACHE, 0);
+            if (answer.Wait())
+                question = answer.Text();
+            UIDRIVER_PressButton(hDlg, IDCANCEL);
+        });
+        EXPECT_EQ(expected, question);
+        EXPECT_EQ(idAnswer == IDNO, PATHNAME_Exists((m_folder / "REEL0061").c_str()) != 0);
+        EXPECT_EQ(idAnswer == IDNO, PATHNAME_Exists((m_folder / "other.txt").c_str()) != 0);
+        EXPECT_TRUE(PATHNAME_FolderExists((m_folder / "keep").c_str()));
+    }
+}
+
+TEST_F(OptionsDialogTest, TheBackgroundPageEditsTheSchemeOfFullPageClips) {
+    CMovieOptions options;
+    bool fOrvantaChecked = false;
+    CModalTimeout guard(20000);
+    CUserThread user([&] {
+        const HWND hDlg = UIDRIVER_WaitForDialog("Orvanta Reelway - Background", UIDRIVER_TIMEOUT);
+        if (!hDlg)
+            return;
+        fOrvantaChecked = IsDlgButtonChecked(hDlg, OPTIONS_IDC_ORVANTA) == BST_CHECKED;
+        char szClass[32] = "";
+        GetClassNameA(hDlg, szClass, sizeof(szClass));
+        EXPECT_STREQ(MOVIEOPTIONS_DIALOGCLASS, szClass);
+        UIDRIVER_Pose("plugin-background", false);
+        SendDlgItemMessageA(hDlg, OPTIONS_IDC_SOLID, BM_CLICK, 0, 0);
+        SetItem(hDlg, OPTIONS_IDC_PICTUREPATH, "C:\\PICTURES\\SKY.BMP");
+        UIDRIVER_PressButton(hDlg, IDOK);
+    });
+    EXPECT_TRUE(OPTIONSDLG_Background(m_host.GetFrame(), options));
+    user.Join();
+    EXPECT_FALSE(guard.Expired());
+    EXPECT_TRUE(fOrvantaChecked);
+    EXPECT_EQ(2, options.m_lBackgroundType);
+    EXPECT_STREQ("C:\\PICTURES\\SKY.BMP", options.m_szBackgroundPicture);
+}
+
+// The about box with its picture window, which a click takes away.
+TEST_F(OptionsDialogTest, TheAboutBoxShowsTheVersionTheTitleFontAndThePicture) {
+    string version, product;
+    LOGFONTA font = {};
+    RECT rcPicture = {};
+    bool fPictureGone = false;
+    CModalTimeout guard(20000);
+    CUserThread user([&] {
+        const HWND hDlg = UIDRIVER_WaitForDialog("About", UIDRIVER_TIMEOUT);
+        if (!hDlg)
+            return;
+        version = UIDRIVER_GetItemText(hDlg, OPTIONS_IDC_VERSION);
+        product = UIDRIVER_GetItemText(hDlg, OPTIONS_IDC_PRODUCT);
+        const HFONT hFont = reinterpret_cast<HFONT>(SendDlgItemMessageA(hDlg, OPTIONS_IDC_PRODUCT, WM_GETFONT, 0, 0));
+        GetObjectA(hFont, sizeof(font), &font);
+        HWND hPicture = nullptr;
+        UIDRIVER_WaitUntil(
+            [&] {
+                hPicture = nullptr;
+                for (HWND h = GetWindow(GetDesktopWindow(), GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
+                    DWORD dwProcess = 0;
+                    GetWindowThreadProcessId(h, &dwProcess);
+                    if (dwProcess == GetCurrentProcessId() && GetWindow(h, GW_OWNER) == hDlg && IsWindowVisible(h))
+                        hPicture = h;
+                }
+                return hPicture != nullptr;
+            },
+            UIDRIVER_TIMEOUT);
+        if (hPicture) {
+            GetWindowRect(hPicture, &rcPicture);
+            UIDRIVER_Pose("plugin-about", false);
+            SendMessageA(hPicture, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+            fPictureGone = !IsWindow(hPicture);
+        }
+        UIDRIVER_PressButton(hDlg, IDOK);
+    });
+    CAboutDlg(m_host.GetFrame()).DoModal();
+    user.Join();
+    EXPECT_FALSE(guard.Expired());
+    EXPECT_EQ("1.00.02", version);
+    EXPECT_EQ("Flarion", product);
+    EXPECT_STREQ("Times New Roman", font.lfFaceName);
+    EXPECT_EQ(FW_BOLD, font.lfWeight);
+    EXPECT_TRUE(font.lfItalic);
+    EXPECT_EQ(240 + 2, rcPicture.right - rcPicture.left) << "the bitmap in a frame of one pixel";
+    EXPECT_EQ(96 + 2, rcPicture.bottom - rcPicture.top);
+    EXPECT_NEAR(GetSystemMetrics(SM_CXSCREEN) / 2, (rcPicture.left + rcPicture.right) / 2, 1);
+    EXPECT_TRUE(fPictureGone);
 }
 
 }  // namespace
