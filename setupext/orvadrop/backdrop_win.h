@@ -10,14 +10,11 @@
 
 #include <cstdint>
 
+#include "setup/backdrop_win.h"
 #include "setup/design.h"
 #include "setupext/orvadrop/dissolve.h"
 #include "setupext/orvadrop/palbmp_win.h"
 #include "toolkit/window_win.h"
-
-// The engine's paint function: the window and the paint record (whose first member is the drawing context);
-// returns 0.
-typedef LONG(CALLBACK* BACKDROP_PAINTPROC)(HWND hWnd, HDC* pPaint);
 
 // Makes a backdrop window for the engine's record (which should have its private data) and shows it: the
 // window, or null after a report. msWait is the slide show's pause between its steps.
