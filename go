@@ -39,7 +39,8 @@ Usage: ./go COMMAND [CONFIG...]
                    browser stand-in
   screenshots      capture the job window converting, asking to stop and finished, a batch list with a
                    drag in progress, a damaged list's message, the question before a changed list
-                   closes, a generic dialog, the directory chooser, the setup dialogs and the backdrop:
+                   closes, a generic dialog, the directory chooser, the setup dialogs, the backdrop and the
+                   plug-in's options, background, about and About Media dialogs:
                    build/screenshots/*/*.png
   help             this text
 
@@ -344,6 +345,8 @@ screenshots() {
     shoot_test toolkit toolkit/tests/toolkit_cdlg_win_test '*RememberedDialog*' cdlg-generic
     shoot_test toolkit toolkit/tests/toolkit_commfile_win_test '*CreatedFolderIsEntered*' commfile-newdir commfile-chooser
     shoot_setupext
+    shoot_test plugin plugin/tests/plugin_options_win_test '*AboutMedia*:*FreeMegabytes*:*Background*:*AboutBox*' \
+        plugin-aboutmedia plugin-options plugin-background plugin-about
 }
 
 # The deliverables that ./go run starts, one entry each: the usage, the build targets, the files of build/win64

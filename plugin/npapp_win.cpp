@@ -2,6 +2,7 @@
 
 #include <strings.h>
 
+#include "plugin/movieoptions_win.h"
 #include "plugin/movwnd_win.h"
 #include "plugin/netstream_win.h"
 #include "plugin/npprops.h"
@@ -66,6 +67,7 @@ bool CNPThreads::AllGone() {
 }
 
 NPError CNPApp::NPP_Initialize() {
+    MOVIEOPTIONS_ReadSettings();
     return NPERR_NO_ERROR;
 }
 
@@ -78,6 +80,7 @@ void CNPApp::NPP_Shutdown() {
         WINDOW_PumpMessages();
     }
     MFX_VERIFY(m_Threads.AllGone());
+    MOVIEOPTIONS_WriteSettings();
 }
 
 CNPBaseWnd* CNPApp::CreateInstanceWindow(const char* szMimeType, int16_t nMode) {

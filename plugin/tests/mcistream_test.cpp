@@ -96,7 +96,11 @@ TEST(MovieOptions, TheDefaultsOfEveryLoad) {
     EXPECT_EQ(15, options.m_nStartPercent);
     EXPECT_EQ(10, options.m_nCacheSize);
     EXPECT_EQ(1, options.m_fShowProgress);
-    EXPECT_EQ(0x00C0C0C0u, options.m_crBackground);
+    EXPECT_EQ(0x00C0C0C0ul, options.m_crBackground);
+    EXPECT_EQ(0, options.m_lBackgroundType);
+    EXPECT_EQ(0, options.m_nConnectionSpeed);
+    EXPECT_EQ(10, options.m_nTimeout);
+    EXPECT_EQ(1, options.m_fStopNoData);
     EXPECT_STREQ("C:\\REELWAY\\CACHE", options.m_szCacheFolder);
     EXPECT_STREQ("C:\\REELWAY\\MEDIA", options.m_szMediaFolder);
     EXPECT_STREQ("", options.m_szBackgroundPicture);

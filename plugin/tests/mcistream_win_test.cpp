@@ -153,8 +153,9 @@ TEST_F(MCIStreamTest, ARemoteClipReportsProgressOpensWithItsFileAndSavesAnIdenti
     for (size_t i = 1; i < m_pWnd->m_posts.size(); ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ(0u, m_pWnd->m_posts[i].first);
-        if (i + 1 < m_pWnd->m_posts.size())
+        if (i + 1 < m_pWnd->m_posts.size()) {
             EXPECT_GT(m_pWnd->m_posts[i].second - lPrevious, 200000 * 4 / 100);
+        }
         lPrevious = m_pWnd->m_posts[i].second;
     }
     EXPECT_EQ(200000, lPrevious) << "the last post is the whole clip";
