@@ -10,7 +10,6 @@
 #include "toolkit/diag.h"
 #include "toolkit/docview_win.h"
 #include "toolkit/mfx.h"
-#include "toolkit/pathname_win.h"
 #include "toolkit/pathname.h"
 #include "toolkit/pathname_win.h"
 
