@@ -10,6 +10,7 @@
 #include "toolkit/commfile_win.h"
 #include "toolkit/mfx.h"
 #include "toolkit/pathname.h"
+#include "toolkit/pathname_win.h"
 
 MFX_SOURCE_MODULE("OPTIONSDLG");
 

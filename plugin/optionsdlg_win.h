@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "plugin/movieoptions.h"
+#include "toolkit/pathname_win.h"
 #include "toolkit/window_win.h"
 
 extern const char OPTIONSDLG_CAPTION[];  // "Orvanta Flarion for Netscape Navigator Gold"

@@ -18,8 +18,9 @@
 #include "plugin/optionsdlg_win.h"
 #include "testing/nphost/nphost_win.h"
 #include "toolkit/pathname.h"
-#include "tools/testsupport/tempfolder_win.h"
-#include "tools/testsupport/uidriver_win.h"
+#include "toolkit/pathname_win.h"
+#include "testing/testsupport/tempfolder_win.h"
+#include "testing/testsupport/uidriver_win.h"
 
 namespace {
 
