@@ -138,7 +138,9 @@ TEST_F(OrvadropTest, BaggageFilesNamesOnePictureTheDesignerChooses) {
             ASSERT_TRUE(hDlg);
             filter = UIDRIVER_GetItemText(hDlg, cmb1);
             HWND hList = FindListView(hDlg);
-            UIDRIVER_WaitUntil([&] { return hList && SendMessageA(hList, LVM_GETITEMCOUNT, 0, 0) > 0; },
+            // The list fills while the dialog settles (under load it may show the folder unfiltered for a
+            // moment): wait for the filtered listing, which a missing pattern never reaches.
+            UIDRIVER_WaitUntil([&] { return hList && SendMessageA(hList, LVM_GETITEMCOUNT, 0, 0) == 1; },
                                UIDRIVER_TIMEOUT);
             nListed = hList ? static_cast<int>(SendMessageA(hList, LVM_GETITEMCOUNT, 0, 0)) : -1;
             SetDlgItemTextA(hDlg, edt1, picture.c_str());
