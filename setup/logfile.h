@@ -28,17 +28,10 @@ public:
     std::string m_UnInstallDll;
 };
 
-// The records of the engine, each traced with its argument. Truth results.
+// The records of the engine, each traced with its argument. Truth results. (Files copied, which may touch the
+// registry, are recorded by LOGFILE_CopiedFile of logfile_win.h.)
 int LOGFILE_SetProduct(CLogFile* pLog, const char* szProduct);
 int LOGFILE_CreatedDir(CLogFile* pLog, const char* szPath);
-// The source directory and the expanded flag do not change what is recorded; a shared file has its count
-// raised (LOGFILE_SharedFile) and goes to the shared files.
-int LOGFILE_CopiedFile(CLogFile* pLog,
-                       const char* szSourceDir,
-                       const char* szDestDir,
-                       const char* szName,
-                       bool fExpanded,
-                       bool fShared);
 int LOGFILE_CopiedDir(CLogFile* pLog, const char* szDestDir, const char* szName);
 // The item's group, and the group among the created ones (once) when fGroupCreated is set.
 int LOGFILE_CreatedIcons(CLogFile* pLog, const char* szGroup, const char* szTitle, bool fGroupCreated);

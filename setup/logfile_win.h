@@ -17,7 +17,7 @@ extern const char LOGFILE_UNINSTALLKEY[];  // below HKEY_LOCAL_MACHINE
 // Sets the log's path (directory joined with the file name). When a log is there already it is read first, so a
 // second installation into the same place extends it; records made before the call come after the file's.
 int LOGFILE_Create(CLogFile* pLog, const char* szDirectory, const char* szFileName);
-// Reads a log file into the object, replacing what it held (except its path).
+// Reads a log file into the object: its lists and its map are replaced, its texts where the file has one.
 int LOGFILE_Read(CLogFile* pLog, const char* szPath);
 // Destination directory joined with the name; a shared file's SharedDLLs count is raised and the file goes to
 // the shared files, any other to the files. The source directory and the expanded flag change nothing.

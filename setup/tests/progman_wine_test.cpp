@@ -120,8 +120,9 @@ TEST_F(ProgManWineTest, GroupsBecomeFoldersAndItemsShortcuts) {
     EXPECT_FALSE(Exists(m_groupFolder));
 }
 
-// Windows' Program Manager takes a command line with arguments, and a program that is not there yet; Wine's
-// server makes its shortcut from the whole command line as a path and refuses both.
+// Windows' Program Manager splits a command line into the program and its arguments; Wine's server takes the
+// whole command line as the path of the shortcut's target, and refuses it, as it refuses a program that is not
+// there.
 TEST_F(ProgManWineTest, WineRefusesItemsWithArgumentsOrWithoutTheirProgram) {
     ASSERT_TRUE(m_progman.CreateGroup(m_group.c_str()));
     EXPECT_FALSE(m_progman.AddItem("C:\\windows\\system32\\notepad.exe README.TXT", "Read Me"));

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "toolkit/cdlg_win.h"
+#include "toolkit/diag.h"
 #include "toolkit/inifile_win.h"
 #include "toolkit/odmap_win.h"
 #include "toolkit/stringid.h"
@@ -30,6 +31,7 @@ const int IDC_CHOOSER_GREEN = 707;
 const int IDC_CHOOSER_BLUE = 708;
 // The file name box of the explorer-style file dialog.
 const int IDC_FILEDIALOG_NAME = 1148;
+const int IDC_FILEDIALOG_TYPE = 1136;
 
 const CDLG_GROUPMAP BACKGROUND_MAP[] = {{IDC_RADIO1, 0, 0},
                                         {IDC_RADIO2, 0, 1},
@@ -203,6 +205,7 @@ TEST_F(GenericDialogTest, RequiredTextLeftEmptyRefusesOkKeepsTheDialogAndFocuses
     static const CDLG_ITEMCLASS s_required = CDLG_RequiredStringClass(IDS_REQUIRED_TEXT, IDS_REQUIRED_CAPTION);
     strcpy(m_data.szName, "Before");
     std::string caption;
+    UINT uIcon = 0;
     bool fFocused = false, fStillOpen = false;
     std::string nameAfterRefusal;
     EXPECT_TRUE(Run(
@@ -214,11 +217,11 @@ TEST_F(GenericDialogTest, RequiredTextLeftEmptyRefusesOkKeepsTheDialogAndFocuses
         [&](HWND hDlg) {
             SetText(GetDlgItem(hDlg, IDC_NAME), "After");
             UIDRIVER_PressButton(hDlg, IDOK);
-            const HWND hBox = UIDRIVER_WaitForMessageBox("Please type a name for the clip.", UIDRIVER_TIMEOUT);
-            if (!hBox)
+            CBoxAnswer answer(IDOK, UIDRIVER_TIMEOUT, "Please type a name for the clip.");
+            if (!answer.Wait())
                 return;
-            caption = UIDRIVER_GetText(hBox);
-            UIDRIVER_PressButton(hBox, IDOK);
+            caption = answer.Caption();
+            uIcon = answer.Style() & MB_ICONMASK;
             fFocused =
                 UIDRIVER_WaitUntil([&] { return FocusOf(hDlg) == GetDlgItem(hDlg, IDC_REQUIRED); }, UIDRIVER_TIMEOUT);
             fStillOpen = IsWindowVisible(hDlg) != FALSE;
@@ -227,6 +230,7 @@ TEST_F(GenericDialogTest, RequiredTextLeftEmptyRefusesOkKeepsTheDialogAndFocuses
             UIDRIVER_PressButton(hDlg, IDOK);
         }));
     EXPECT_EQ(TEST_CAPTION, caption);
+    EXPECT_EQ(static_cast<UINT>(MB_ICONERROR), uIcon);
     EXPECT_TRUE(fFocused);
     EXPECT_TRUE(fStillOpen);
     EXPECT_EQ("Before", nameAfterRefusal);
@@ -300,6 +304,44 @@ TEST_F(GenericDialogTest, BrowseStartsInTheFolderOfTheNamedFileAndFillsTheField)
     EXPECT_EQ("Background Picture", title);
     EXPECT_STREQ((folder / "OTHER.BMP").c_str(), m_data.szFile);
     EXPECT_EQ(1, m_data.nPushes);
+}
+
+TEST_F(GenericDialogTest, BrowseWithoutAFilterOffersAllFilesAndCancelChangesNothing) {
+    strcpy(m_data.szFile, "no such file");
+    std::string type;
+    EXPECT_TRUE(Run(
+        CDLG_OKENDS | CDLG_CANCELENDS,
+        [](HWND hDlg, TESTDATA& data) {
+            CDLG_AddStringItem(hDlg, &WndStringClass, IDC_FILE, sizeof(data.szFile), data.szFile);
+            CDLG_AddBrowseButton(hDlg, IDC_BROWSE, IDC_FILE, 0, 0, CountPush);
+        },
+        [&](HWND hDlg) {
+            UIDRIVER_PressButton(hDlg, IDC_BROWSE);
+            const HWND hFiles = UIDRIVER_WaitForDialog("Open", 3 * UIDRIVER_TIMEOUT);
+            if (!hFiles)
+                return;
+            type = UIDRIVER_GetItemText(hFiles, IDC_FILEDIALOG_TYPE);
+            UIDRIVER_PressButton(hFiles, IDCANCEL);
+            UIDRIVER_WaitUntil([&] { return !IsWindow(hFiles); }, UIDRIVER_TIMEOUT);
+            UIDRIVER_PressButton(hDlg, IDOK);
+        }));
+    EXPECT_EQ("All Files (*.*)", type);
+    EXPECT_STREQ("no such file", m_data.szFile);
+    EXPECT_EQ(0, m_data.nPushes);
+}
+
+TEST_F(GenericDialogTest, ColourItemTracesTheMessagesItSees) {
+    ASSERT_TRUE(DIAG_Initialize(GetModuleHandleA(nullptr)));
+    DIAG_SetFlags(DIAG_FLAG_DEBUGGER);
+    CDiagCapture capture;
+    Run(
+        CDLG_CANCELENDS,
+        [](HWND hDlg, TESTDATA& data) { CDLG_AddColorItem(hDlg, IDC_COLOR, IDC_SWATCH, &data.crBackground, nullptr); },
+        [&](HWND hDlg) { UIDRIVER_PressButton(hDlg, IDCANCEL); });
+    DIAG_Terminate();
+    char szDestroy[64];
+    snprintf(szDestroy, sizeof(szDestroy), "CDLGCOLOR_Filter uMsg : %x\n", WM_DESTROY);
+    EXPECT_NE(std::string::npos, capture.Text().find(szDestroy));
 }
 
 TEST_F(GenericDialogTest, PushItemCallsItsCallbackAndFlagZeroLeavesOkToTheCaller) {

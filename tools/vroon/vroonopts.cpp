@@ -16,6 +16,8 @@ const char s_szHelp[] =
     "the front of the movie and no media data is read or written: the conversion costs a write of moov,\n"
     "whatever the size of the movie (\"in place, no data moved\"). Elsewhere (tmpfs, FAT, network file\n"
     "systems, Windows), or for a movie whose front atoms are too large, the movie is copied (\"by copy\").\n"
+    "With -o, where the file system also shares blocks between files (XFS with reflink), SOURCE is cloned\n"
+    "into the new file and the head inserted there, moving no data either (\"by clone\").\n"
     "\n"
     "Options:\n"
     "  -o DEST        write the result to DEST (which must not exist) instead of converting in place\n"

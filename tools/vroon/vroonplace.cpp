@@ -55,9 +55,12 @@ bool ApplyPatches(CVroonFile& movie, const QTM_INSERT& insert, bool* pfTouched, 
         bool fOk = movie.WriteAt(patch.qwAt, patch.bytes.data(), cbFirst);
         if (fOk && i == 0)
             VROONSTOP_At("head-half");
-        fOk = fOk && movie.WriteAt(patch.qwAt + cbFirst, patch.bytes.data() + cbFirst, patch.bytes.size() - cbFirst);
+        const bool fFailed = VROONSTOP_Fails(i == 0 ? "head" : "patch");
+        fOk = fOk && !fFailed &&
+              movie.WriteAt(patch.qwAt + cbFirst, patch.bytes.data() + cbFirst, patch.bytes.size() - cbFirst);
         if (!fOk) {
-            *pError = Failure(movie, "writing the movie");
+            *pError = fFailed ? std::string(VROONFILE_Describe(VROONFILE_WRITE)) + " writing the movie"
+                              : Failure(movie, "writing the movie");
             return false;
         }
         VROONSTOP_At(i == 0 ? "head-written" : ("patch-" + std::to_string(i)).c_str());

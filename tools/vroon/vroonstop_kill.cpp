@@ -9,3 +9,8 @@ void VROONSTOP_At(const char* szPoint) {
     if (szStop && strcmp(szStop, szPoint) == 0)
         raise(SIGKILL);
 }
+
+bool VROONSTOP_Fails(const char* szPoint) {
+    const char* szFail = getenv("VROON_TEST_FAIL");
+    return szFail && strcmp(szFail, szPoint) == 0;
+}

@@ -525,10 +525,43 @@ TEST(VroonProcessTest, KilledAtEveryStepOfAnInsertionTheMovieIsWholeAfterRecover
     KillAtEveryStep(movie);
 }
 
+// A write that fails after the insertion: while only the inserted head was written, the blocks are taken out
+// again and the movie is as it was; once the original was written over, the journal stays and a recovery
+// completes the conversion. Neither is reported as a success.
+TEST(VroonProcessTest, AFailedWriteAfterTheInsertionUndoesItOrLeavesItToTheRecovery) {
+    const string movie = Scratch("failing.mov"), journal = movie + ".vroon-journal";
+    if (!CanInsert(movie))
+        GTEST_SKIP() << "the file system of " << movie << " inserts no ranges: the insertion is not tested here";
+    const KILLFIXTURE fixture = MakeKillFixture("failing.mov");
+    ASSERT_TRUE(MOVIEFIXTURE_WriteFile(movie, fixture.source));
+    ASSERT_EQ(0, Vroon("--quiet " + Quoted(movie)).nStatus);
+    const string converted = MOVIEFIXTURE_ReadFile(movie);
+
+    ASSERT_TRUE(MOVIEFIXTURE_WriteFile(movie, fixture.source));
+    OUTPUT output = Shell("VROON_TEST_FAIL=head " + string(VROON_PATH) + " " + Quoted(movie) + " 2>&1");
+    EXPECT_EQ(1, output.nStatus);
+    EXPECT_EQ(movie + ": not converted: write error writing the movie; the movie is unchanged\n", output.text);
+    EXPECT_EQ(fixture.source, MOVIEFIXTURE_ReadFile(movie));
+    EXPECT_FALSE(MOVIEFIXTURE_FileExists(journal));
+
+    output = Shell("VROON_TEST_FAIL=patch " + string(VROON_PATH) + " " + Quoted(movie) + " 2>&1");
+    EXPECT_EQ(1, output.nStatus);
+    EXPECT_EQ(movie + ": not converted: write error writing the movie; the conversion is unfinished: vroon --recover " +
+                  movie + " completes it\n",
+              output.text);
+    EXPECT_TRUE(MOVIEFIXTURE_FileExists(journal));
+    output = Vroon("--recover " + Quoted(movie));
+    EXPECT_EQ(0, output.nStatus);
+    EXPECT_EQ(movie + ": completed an interrupted conversion (in place, no data moved)\n", output.text);
+    EXPECT_EQ(converted, MOVIEFIXTURE_ReadFile(movie));
+    EXPECT_FALSE(MOVIEFIXTURE_FileExists(journal));
+    remove(movie.c_str());
+}
+
 // Where the file system inserts nothing (tmpfs here), the same conversion takes the copying way, with the result
 // the copy gives anywhere.
 TEST(VroonProcessTest, WhereTheFileSystemCannotInsertTheMovieIsCopied) {
-    const string movie = "/dev/shm/vroonproc_fallback.mov";
+    const string movie = "/dev/shm/vroonproc_fallback_" + std::to_string(getpid()) + ".mov";
     struct statfs fs;
     if (statfs("/dev/shm", &fs) != 0 || fs.f_type != 0x01021994 /* TMPFS_MAGIC */)
         GTEST_SKIP() << "no tmpfs at /dev/shm to try the fallback on";
