@@ -2,7 +2,6 @@
 #include "setup/bdpaint_win.h"
 
 #include "setup/bdpaint.h"
-#include "setupext/orvadrop/palbmp_win.h"
 #include "toolkit/mfx.h"
 
 MFX_SOURCE_MODULE("BDPAINT");
@@ -10,24 +9,18 @@ MFX_SOURCE_MODULE("BDPAINT");
 namespace {
 
 const EXEOBJ* s_pOptions = nullptr;
-CPalBmp s_picture;
+HBITMAP s_hPicture = nullptr;  // a section of the file's own colours, so no palette is needed to draw it
+BITMAP s_bmPicture = {};
 
 void DrawPicture(HDC hdc, const RECT& rc) {
     int x = 0, y = 0;
-    BDPAINT_PictureOrigin(s_pOptions->nBitMapPos, rc.right - rc.left, rc.bottom - rc.top, s_picture.Width(),
-                          s_picture.Height(), &x, &y);
-    HPALETTE hOldPalette = nullptr;
-    if (s_picture.GetPalette()) {
-        hOldPalette = SelectPalette(hdc, s_picture.GetPalette(), FALSE);
-        RealizePalette(hdc);
-    }
+    BDPAINT_PictureOrigin(s_pOptions->nBitMapPos, rc.right - rc.left, rc.bottom - rc.top, s_bmPicture.bmWidth,
+                          s_bmPicture.bmHeight, &x, &y);
     HDC hdcPicture = CreateCompatibleDC(hdc);
-    HGDIOBJ hOld = SelectObject(hdcPicture, s_picture.GetBitmap());
-    BitBlt(hdc, x, y, s_picture.Width(), s_picture.Height(), hdcPicture, 0, 0, SRCCOPY);
+    HGDIOBJ hOld = SelectObject(hdcPicture, s_hPicture);
+    BitBlt(hdc, x, y, s_bmPicture.bmWidth, s_bmPicture.bmHeight, hdcPicture, 0, 0, SRCCOPY);
     SelectObject(hdcPicture, hOld);
     DeleteDC(hdcPicture);
-    if (hOldPalette)
-        SelectPalette(hdc, hOldPalette, FALSE);
 }
 
 void DrawText(HDC hdc, RECT rc) {
@@ -70,12 +63,16 @@ bool BDPAINT_Load(const EXEOBJ* pOptions, const char* szDistribDir) {
     PATHNAME_GetJustName(pOptions->szBitMapName, szName);
     MFX_PRE(PATHNAME_Construct(szBitmap, szDistribDir, szName));
     MFX_PRE(PATHNAME_Exists(szBitmap));
-    MFX_PRE(s_picture.LoadFile(szBitmap));
+    MFX_PRE(s_hPicture = static_cast<HBITMAP>(
+                LoadImageA(nullptr, szBitmap, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+    GetObjectA(s_hPicture, sizeof(s_bmPicture), &s_bmPicture);
     return true;
 }
 
 void BDPAINT_Release() {
-    s_picture.Detach();
+    if (s_hPicture)
+        DeleteObject(s_hPicture);
+    s_hPicture = nullptr;
     s_pOptions = nullptr;
 }
 
@@ -84,7 +81,7 @@ LONG CALLBACK BDPAINT_Paint(HWND hWnd, HDC* pPaint) {
         return 0;
     RECT rc = {};
     GetClientRect(hWnd, &rc);
-    if (s_picture)
+    if (s_hPicture)
         DrawPicture(*pPaint, rc);
     if (s_pOptions->szText[0])
         DrawText(*pPaint, rc);

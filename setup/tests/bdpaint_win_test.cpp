@@ -140,18 +140,31 @@ TEST_F(BdpaintTest, TheTextLineSitsByItsCode) {
     }
 }
 
-// A picture that is missing is reported and not drawn; the text still is.
-TEST_F(BdpaintTest, AMissingPictureLeavesTheText) {
-    lstrcpyA(m_options.szBitMapName, "absent.bmp");
-    lstrcpyA(m_options.szText, "Welcome");
-    m_options.rgbText = BLUE;
-    m_options.nTextPos = 1;
-    CDiagCapture capture;
-    EXPECT_FALSE(BDPAINT_Load(&m_options, m_distrib.Path().c_str()));
-    EXPECT_NE(std::string::npos, capture.Text().find("PATHNAME_Exists(szBitmap)")) << capture.Text();
-    Paint();
-    EXPECT_EQ(0, Count(RED, {0, 0, CX, CY}).first);
-    EXPECT_GT(Count(BLUE, {0, 0, CX, CY}).first, 20);
+// A picture that is missing, or not a bitmap, is reported and not drawn; the text still is.
+TEST_F(BdpaintTest, APictureThatDoesNotLoadLeavesTheText) {
+    HANDLE hFile = CreateFileA((m_distrib / "notes.bmp").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, hFile);
+    DWORD cb = 0;
+    WriteFile(hFile, "not a picture", 13, &cb, nullptr);
+    CloseHandle(hFile);
+    struct CASE {
+        const char* szName;
+        const char* szReport;
+    } cases[] = {{"absent.bmp", "PATHNAME_Exists(szBitmap)"}, {"notes.bmp", "LoadImageA"}};
+    for (const CASE& c : cases) {
+        SCOPED_TRACE(c.szName);
+        lstrcpyA(m_options.szBitMapName, c.szName);
+        lstrcpyA(m_options.szText, "Welcome");
+        m_options.rgbText = BLUE;
+        m_options.nTextPos = 1;
+        CDiagCapture capture;
+        EXPECT_FALSE(BDPAINT_Load(&m_options, m_distrib.Path().c_str()));
+        EXPECT_NE(std::string::npos, capture.Text().find(c.szReport)) << capture.Text();
+        Paint();
+        EXPECT_EQ(0, Count(RED, {0, 0, CX, CY}).first);
+        EXPECT_GT(Count(BLUE, {0, 0, CX, CY}).first, 20);
+    }
 }
 
 // Before the options are set, and after they are released, the window is left as it is.

@@ -6,7 +6,6 @@
 
 #include <string>
 
-#include "setupext/parvel/parvel_ids.h"
 #include "testing/dlgbare/dlgbare_ids.h"
 #include "tools/testsupport/buildpath_win.h"
 #include "tools/testsupport/diagcapture.h"
@@ -15,6 +14,8 @@
 
 namespace {
 
+// The window class of the real library's templates, which it registers as it loads.
+const char DLG_CLASS[] = "ovsetupDlg";
 const char REAL[] = "..\\setupext\\parvel\\parvel.dll";
 const char BARE[] = "..\\testing\\dlgbare\\dlgbare.dll";
 
