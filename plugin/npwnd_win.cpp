@@ -3,6 +3,7 @@
 #include <mutex>
 #include <set>
 
+#include "plugin/mcistream_win.h"
 #include "plugin/netstream_win.h"
 #include "toolkit/mfx.h"
 
@@ -240,6 +241,12 @@ bool CNPWndL::OnWndDetach() {
 
 void CNPWndL::OnOpenResult(int16_t nResult) {
     m_nMovieOpen = nResult;
+}
+
+void CNPWndL::OnTimer(UINT_PTR idTimer) {
+    CMCIStream* pStream = dynamic_cast<CMCIStream*>(m_pStream);
+    if (idTimer == MCISTREAM_POLL_TIMER_ID && pStream)
+        pStream->OnPollTick();
 }
 
 void CNPWndL::Play() {}

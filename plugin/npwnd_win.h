@@ -111,6 +111,8 @@ public:
     bool OnWndAttach(HWND hWnd) override;
     bool OnWndDetach() override;
     void OnOpenResult(int16_t nResult) override;
+    // The poll timer of the first stream.
+    void OnTimer(UINT_PTR idTimer) override;
 
     virtual void Play();
     virtual void Stop();

@@ -212,12 +212,13 @@ TEST_F(NPVroonTest, StreamsAreAcceptedWrittenAndDestroyed) {
     auto pInstance = Instance();
     ASSERT_EQ(NPERR_NO_ERROR, pInstance->New());
     ASSERT_EQ(NPERR_NO_ERROR, pInstance->SetWindow(RECT{0, 40, 100, 140}));
+    // A server's clip comes as the browser's file, seekable or not.
     for (bool fSeekable : {true, false}) {
         SCOPED_TRACE(fSeekable);
         CNPHostStream stream(*pInstance, "http://www.example.com/movies/clip.mov", "video/quicktime", 20000,
                              fSeekable);
         ASSERT_EQ(NPERR_NO_ERROR, stream.New());
-        EXPECT_EQ(fSeekable ? NP_SEEK : NP_NORMAL, stream.GetType());
+        EXPECT_EQ(NP_ASFILE, stream.GetType());
         EXPECT_NE(nullptr, stream.GetStream().pdata);
         const char data[100] = {};
         EXPECT_EQ(81920, stream.WriteReady());
