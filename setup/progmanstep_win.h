@@ -23,9 +23,13 @@ void PROGMAN_EnsureGroup(CProgMan* pProgMan, const char* szGroup, bool* pfCreate
 // of items added.
 int PROGMAN_AddItems(CProgMan* pProgMan, const DESIGN* pDesign, CLogFile* pLog);
 
-// How the engine runs a modal dialog from a template of its dialog library (DialogBoxParamA has this form).
-typedef INT_PTR (
-    *SETUP_DIALOGBOX)(HINSTANCE hInstance, const char* szTemplate, HWND hParent, DLGPROC pfnDialog, LPARAM lParam);
+// How the engine runs a modal dialog from a template of its dialog library: the library's xDialogBoxParam, or
+// DialogBoxParamA on a module holding the template.
+typedef INT_PTR(WINAPI* SETUP_DIALOGBOX)(HINSTANCE hInstance,
+                                         const char* szTemplate,
+                                         HWND hParent,
+                                         DLGPROC pfnDialog,
+                                         LPARAM lParam);
 // Runs the dialog: it is placed by its placement box, starts the DDE client, waits 500 ms so that it is painted,
 // does the work and closes itself. Returns the number of items added, -1 when the dialog could not start.
 int PROGMAN_RunGroupDialog(SETUP_DIALOGBOX pfnDialogBox,

@@ -1,6 +1,6 @@
 // The engine's Program Manager step under Wine, against our stand-in server: the exact commands for a new and
 // an existing group, quoted command lines and arguments, the uninstaller's item, what the log records, a
-// Program Manager that never answers, and the dialog that runs it all.
+// Program Manager that never answers, and the dialog library's dialog that runs it all.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -12,6 +12,7 @@
 #include "setup/progmanstep_win.h"
 #include "setup/tests/itemdesign.h"
 #include "testing/progmanstandin/progmanstandin_win.h"
+#include "tools/testsupport/buildpath_win.h"
 #include "tools/testsupport/uidriver_win.h"
 
 namespace {
@@ -107,15 +108,30 @@ TEST_F(ProgManStepTest, NoProgramManagerAnsweringRecordsNothing) {
     EXPECT_TRUE(m_log.m_GroupsCreated.IsEmpty());
 }
 
-INT_PTR DialogBoxFromThisModule(HINSTANCE hInstance,
-                                const char* szTemplate,
-                                HWND hParent,
-                                DLGPROC pfnDialog,
-                                LPARAM lParam) {
-    return DialogBoxParamA(hInstance, szTemplate, hParent, pfnDialog, lParam);
-}
+// The real dialog library, loaded from where it is built (not beside the tests, where it would be found by
+// every test program that loads the library by its bare name).
+class CDialogLibrary {
+public:
+    CDialogLibrary()
+        : m_hLibrary(LoadLibraryA(BUILDPATH_SubsystemFile("..\\setupext\\parvel\\parvel.dll").c_str())) {}
+    ~CDialogLibrary() {
+        if (m_hLibrary)
+            FreeLibrary(m_hLibrary);
+    }
+    CDialogLibrary(const CDialogLibrary&) = delete;
+    CDialogLibrary& operator=(const CDialogLibrary&) = delete;
+    SETUP_DIALOGBOX Runner() const {
+        return m_hLibrary ? reinterpret_cast<SETUP_DIALOGBOX>(GetProcAddress(m_hLibrary, "xDialogBoxParam")) : nullptr;
+    }
 
-TEST_F(ProgManStepTest, TheDialogShowsItsTextAtItsPlaceThenDoesTheWorkAndCloses) {
+private:
+    HMODULE m_hLibrary;
+};
+
+TEST_F(ProgManStepTest, TheLibrarysDialogShowsItsTextAtItsPlaceThenDoesTheWorkAndCloses) {
+    CDialogLibrary library;
+    const SETUP_DIALOGBOX pfnDialogBox = library.Runner();
+    ASSERT_TRUE(pfnDialogBox);
     CProgManStandIn server;
     CTestDesign design("Demo", {DEMO_ITEMS[1]});
     design->boxes.Boxes[DLGBOX_PROGMAN] = DLGBOX{100, 0, 100, 0, {}};  // the top right corner of the screen
@@ -123,8 +139,14 @@ TEST_F(ProgManStepTest, TheDialogShowsItsTextAtItsPlaceThenDoesTheWorkAndCloses)
     RECT rcDialog = {};
     size_t nCommandsWhileShown = 99;
     CUserThread user([&] {
-        const HWND hDlg = UIDRIVER_WaitForDialog(nullptr, UIDRIVER_TIMEOUT);
-        if (!hDlg)
+        // The library's templates are of its own dialog class.
+        HWND hDlg = nullptr;
+        if (!UIDRIVER_WaitUntil(
+                [&] {
+                    hDlg = FindWindowA("ovsetupDlg", nullptr);
+                    return hDlg && IsWindowVisible(hDlg);
+                },
+                UIDRIVER_TIMEOUT))
             return;
         text = UIDRIVER_GetItemText(hDlg, IDC_PROGMANGROUP_TEXT);
         GetWindowRect(hDlg, &rcDialog);
@@ -132,8 +154,7 @@ TEST_F(ProgManStepTest, TheDialogShowsItsTextAtItsPlaceThenDoesTheWorkAndCloses)
         UIDRIVER_Pose("progmangroup", false);
     });
     CModalTimeout guard(10000);
-    EXPECT_EQ(
-        1, PROGMAN_RunGroupDialog(DialogBoxFromThisModule, GetModuleHandleA(nullptr), nullptr, design.Get(), &m_log));
+    EXPECT_EQ(1, PROGMAN_RunGroupDialog(pfnDialogBox, GetModuleHandleA(nullptr), nullptr, design.Get(), &m_log));
     user.Join();
     EXPECT_FALSE(guard.Expired());
     EXPECT_EQ("Setup is creating Program Manager groups and icons...", text);
