@@ -2,6 +2,8 @@
 // real orvadrop.bdx, each loaded by the record's name from the working directory as the engine loads it.
 #include "setup/bdbind_win.h"
 
+#include "setup/bdpaint_win.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -158,6 +160,41 @@ TEST_F(BdbindTest, ReleaseFreesThePlugInAndClearsTheRecord) {
     EXPECT_EQ(0u, m_record.PrivateDataSize);
     EXPECT_EQ('\0', m_record.Name[0]);
     EXPECT_FALSE(GetModuleHandleA((m_work / "STANDIN.BDX").c_str()));
+}
+
+// The engine's own paint function through the plug-in's window: the design's picture centred, its text below.
+TEST_F(BdbindTest, TheEnginePaintsItsPictureAndTextOnThePlugInsWindow) {
+    Provide("..\\testing\\bdstandin\\bdstandin.bdx", "STANDIN.BDX");
+    ASSERT_TRUE(BACKDROP_LoadLibrary(&m_record));
+    ASSERT_TRUE(CopyFileA(BUILDPATH_SubsystemFile("..\\testing\\dlgbare\\bare.bmp").c_str(),
+                          (m_distrib / "logo.bmp").c_str(), FALSE));
+    EXEOBJ options = {};
+    lstrcpyA(options.szBitMapName, "logo.bmp");
+    options.nBitMapPos = 5;
+    lstrcpyA(options.szText, "Orvanta Flarion Setup");
+    options.nTextPos = 8;
+    options.rgbText = RGB(0, 0, 128);
+    LOGFONT_SetDefault(&options.fontText);
+    ASSERT_TRUE(BDPAINT_Load(&options, m_distrib.Path().c_str()));
+    HWND hWnd = BACKDROP_CallCreate(&m_record, BDPAINT_Paint);
+    ASSERT_TRUE(hWnd);
+    UpdateWindow(hWnd);
+    UIDRIVER_PumpUntil([] { return false; }, 200);
+    UIDRIVER_Pose("backdrop-engine-paint", true);
+    RECT rc;
+    GetClientRect(hWnd, &rc);
+    HDC hdc = GetDC(hWnd);
+    // The 8 by 4 red picture's centre, and the white beside it.
+    EXPECT_EQ(RGB(255, 0, 0), GetPixel(hdc, rc.right / 2, rc.bottom / 2));
+    EXPECT_EQ(RGB(255, 255, 255), GetPixel(hdc, rc.right / 2 + 8, rc.bottom / 2));
+    int nText = 0;
+    for (int y = rc.bottom / 2; y < rc.bottom; ++y)
+        for (int x = 0; x < rc.right; ++x)
+            nText += GetPixel(hdc, x, y) == RGB(0, 0, 128);
+    EXPECT_GT(nText, 20);
+    ReleaseDC(hWnd, hdc);
+    DestroyWindow(hWnd);
+    BDPAINT_Release();
 }
 
 LONG CALLBACK NoPaint(HWND, HDC*) {

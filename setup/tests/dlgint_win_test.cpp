@@ -15,6 +15,8 @@
 
 namespace {
 
+// The window class of the real library's templates, which it registers as it loads.
+const char DLG_CLASS[] = "ovsetupDlg";
 const char REAL[] = "..\\setupext\\parvel\\parvel.dll";
 const char BARE[] = "..\\testing\\dlgbare\\dlgbare.dll";
 
