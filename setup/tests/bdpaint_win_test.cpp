@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "tools/testsupport/diagcapture.h"
-#include "tools/testsupport/tempfolder_win.h"
+#include "testing/testsupport/diagcapture.h"
+#include "testing/testsupport/tempfolder_win.h"
 
 namespace {
 

@@ -15,8 +15,7 @@
 
 namespace {
 
-// The window class of the real library's templates, which it registers as it loads.
-const char DLG_CLASS[] = "ovsetupDlg";
+// The real dialog library and the one with its templates alone, as they are built.
 const char REAL[] = "..\\setupext\\parvel\\parvel.dll";
 const char BARE[] = "..\\testing\\dlgbare\\dlgbare.dll";
 
