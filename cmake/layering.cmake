@@ -19,6 +19,7 @@ set(MFX_LAYERS
     "testing/progmanstandin:toolkit"
     "testing/dlgbare:"
     "testing/bdstandin:toolkit setup"
+    "testing/hookstandin:setup"
     "testing/moviefixture:toolkit movie testing/testsupport"
     "testing/designfixture:toolkit setup"
     "testing/nphost:toolkit movie plugin testing/testsupport"

@@ -45,17 +45,8 @@ int BACKDROP_CallBaggageFiles(BACKDROP* pSelf, char* szName, int nIndex) {
 }
 
 bool BACKDROP_CopyBaggage(BACKDROP* pSelf, const char* szDistribDir, const char* szWorkDir) {
-    bool fAllOk = true;
-    PATHNAME szName = "";
-    for (int nIndex = 0; BACKDROP_CallBaggageFiles(pSelf, szName, nIndex); ++nIndex) {
-        PATHNAME szSource = "", szDestination = "";
-        bool fOk = false;
-        MFX_VERIFY(fOk = PATHNAME_Construct(szSource, szDistribDir, szName) &&
-                         PATHNAME_Construct(szDestination, szWorkDir, szName) && FILE_Copy(szSource, szDestination));
-        fAllOk = fAllOk && fOk;
-        szName[0] = '\0';
-    }
-    return fAllOk;
+    return FILE_CopyBaggage([pSelf](char* szName, int nIndex) { return BACKDROP_CallBaggageFiles(pSelf, szName, nIndex); },
+                            szDistribDir, szWorkDir);
 }
 
 LONG BACKDROP_CallNotifyEvent(BACKDROP* pSelf, HWND hWnd, int nEvent, int nCode, LPARAM lParam) {

@@ -278,3 +278,17 @@ bool FILE_GetVersion(const char* szPath, uint32_t* pdwMS, uint32_t* pdwLS) {
     *pdwLS = pFixed->dwFileVersionLS;
     return true;
 }
+
+bool FILE_CopyBaggage(const std::function<int(char*, int)>& fnName, const char* szFromDir, const char* szToDir) {
+    bool fAllOk = true;
+    PATHNAME szName = "";
+    for (int nIndex = 0; fnName(szName, nIndex); ++nIndex) {
+        PATHNAME szSource = "", szDestination = "";
+        bool fOk = false;
+        MFX_VERIFY(fOk = PATHNAME_Construct(szSource, szFromDir, szName) &&
+                         PATHNAME_Construct(szDestination, szToDir, szName) && FILE_Copy(szSource, szDestination));
+        fAllOk = fAllOk && fOk;
+        szName[0] = '\0';
+    }
+    return fAllOk;
+}

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "setup/design.h"
 
@@ -17,6 +18,9 @@ void FILE_SetWorkingDirectory(const char* szFolder);
 
 // Expands an LZ-compressed source, copies others as they are. The destination appears whole or not at all.
 int FILE_Copy(const char* szSource, const char* szDestination);
+// Copies every file a loaded library names (fnName answers non-zero while its index names one, the name then in
+// its 261-byte buffer) from szFromDir into szToDir; false when one failed (the others are still copied).
+bool FILE_CopyBaggage(const std::function<int(char*, int)>& fnName, const char* szFromDir, const char* szToDir);
 // Byte copy in CHUNKSIZE chunks, the progress callback after each; an empty source is a failure.
 int FILE_Copyola(const char* szSource, const char* szDestination);
 
