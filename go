@@ -324,7 +324,8 @@ shoot_test() {
 }
 
 # The setup libraries' tests pose every dialog template of parvel, a picture of orvadrop's slide show half
-# dissolved in, the backdrop's finished background, and the engine's own picture and text on a backdrop window.
+# dissolved in, the backdrop's finished background, the engine's own picture and text on a backdrop window, and the
+# hook library's Netscape folder choice.
 shoot_setupext() {
     local templates=(SETUP_CHOOSE SETUP_DEFINE_SEARCH SETUP_DISK_PROMPT SETUP_INSTALL_TO SETUP_LARGE_CUSTOMIZE
                      SETUP_SMALL_CUSTOMIZE SETUP_LARGE_PATHS SETUP_SMALL_PATHS SETUP_NEWDIR SETUP_OPENPATH
@@ -333,6 +334,7 @@ shoot_setupext() {
     shoot_test setupext setupext/orvadrop/tests/setupext_backdrop_win_test BackdropTest.DissolvingInAndOut backdrop-dissolve
     shoot_test setupext setupext/orvadrop/tests/setupext_orvadrop_win_test 'OrvadropTest.Create*' backdrop-background
     shoot_test setup setup/tests/setup_bdbind_win_test 'BdbindTest.TheEnginePaints*' backdrop-engine-paint
+    shoot_test setupext setupext/tavlet/tests/setupext_tavlet_win_test 'TavletTest.TwoNetscape*' tavlet-netscape-folder
 }
 
 screenshots() {

@@ -7,7 +7,7 @@
 
 class CQtStandin {
 public:
-    // variant: "full", "noentry", "refuse", "nocmgr", or a folder name that holds no library ("missing").
+    // variant: "full", "noentry", "refuse", "nocmgr", "old", or a folder name that holds no library ("missing").
     explicit CQtStandin(const char* szVariant);
     ~CQtStandin();
     CQtStandin(const CQtStandin&) = delete;
