@@ -8,9 +8,7 @@
 
 MFX_SOURCE_MODULE("MOV");
 
-bool CMOV::s_fInitialised = false;
-bool CMOV::s_fQTStarted = false;
-bool CMOV::s_fMoviesEntered = false;
+CQTMovies CMOV::s_movies;
 int CMOV::s_nInstances = 0;
 
 // One QuickTime call on a movie object: under its lock, counted in its busy count.
@@ -40,7 +38,7 @@ void CVideo::MMIO_NotifyOpen(HWND hWnd) {
 
 CMOV::CMOV() {
     InitializeCriticalSection(&m_lock);
-    if (s_nInstances++ == 0 && !s_fInitialised)
+    if (s_nInstances++ == 0 && !s_movies.IsTried())
         MFX_VERIFY(CMOV::ClassInit());
 }
 
@@ -52,22 +50,11 @@ CMOV::~CMOV() {
 
 // Tried once per loaded library: without QuickTime every open fails quietly.
 bool CMOV::ClassInit() {
-    s_fInitialised = true;
-    if (QTBINDING_Start(nullptr) != 0)
-        return false;
-    s_fQTStarted = true;
-    bool fOk;
-    MFX_VERIFY(fOk = (EnterMovies()==noErr));
-    s_fMoviesEntered = fOk;
-    return fOk;
+    return s_movies.Enter();
 }
 
 void CMOV::ClassTerm() {
-    if (s_fMoviesEntered)
-        ExitMovies();
-    if (s_fQTStarted)
-        QTBINDING_Stop();
-    s_fInitialised = s_fQTStarted = s_fMoviesEntered = false;
+    s_movies.Leave();
 }
 
 bool CMOV::ReadProperties(const CNPProps& props, bool fFullPage) {
@@ -90,9 +77,10 @@ bool CMOV::ReadProperties(const CNPProps& props, bool fFullPage) {
     return true;
 }
 
-// A name with "+" names a movie held in memory, which is not a file to open.
+// A name with "+" names a movie held in memory, which is not a file to open. A movie still open is closed
+// first, so that opening again never leaves the earlier movie and controller behind.
 bool CMOV::Open(const char* szFileName, HWND hWnd) {
-    m_fOpen = false;
+    Close();
     const std::string name = szFileName ? szFileName : "";
     m_fMemoryFile = name.find('+') != std::string::npos;
     if (!m_fMemoryFile)

@@ -13,6 +13,7 @@
 
 #include "plugin/npprops.h"
 #include "toolkit/qtbinding.h"
+#include "toolkit/qtbinding_win.h"
 
 class CVideo {
 public:
@@ -72,7 +73,6 @@ public:
 
     // The library's end: leaves the movie toolbox when it was entered and stops the binding.
     static void ClassTerm();
-    static bool IsMoviesEntered() { return s_fMoviesEntered; }
 
     bool Open(const char* szFileName, HWND hWnd) override;
     void Close() override;
@@ -110,8 +110,6 @@ private:
     MovieController m_mcController = nullptr;
     CRITICAL_SECTION m_lock;
 
-    static bool s_fInitialised;
-    static bool s_fQTStarted;
-    static bool s_fMoviesEntered;
+    static CQTMovies s_movies;
     static int s_nInstances;
 };

@@ -20,17 +20,23 @@ const char MOVWND_MAKER_URL[] = "http://www.example.com/";
 
 namespace {
 
-const char VROONAS_FILTER[] = "Movie Files (*.mov,*.qt)|*.mov;*.qt|";
+bool IsSameFile(const std::string& sOne, const std::string& sOther) {
+    char szOne[MAX_PATH] = "", szOther[MAX_PATH] = "";
+    return GetFullPathNameA(sOne.c_str(), sizeof(szOne), szOne, nullptr) &&
+           GetFullPathNameA(sOther.c_str(), sizeof(szOther), szOther, nullptr) && lstrcmpiA(szOne, szOther) == 0;
+}
 
 }  // namespace
 
+// A fast-start movie is a QuickTime movie, saved with that type's extension and filter.
 bool CVroonAs::DoModal() {
     char szFolder[MAX_PATH] = "";
     GetCurrentDirectoryA(sizeof(szFolder), szFolder);
+    const MCISTREAM_SAVETYPE* pType = MCISTREAM_FindSaveType("video/quicktime");
     DOCVIEW_FILEDIALOG dialog;
     dialog.hOwner = m_hOwner;
-    dialog.szFilter = VROONAS_FILTER;
-    dialog.szDefaultExtension = "MOV";
+    dialog.szFilter = pType->szFilter;
+    dialog.szDefaultExtension = pType->szExtension;
     dialog.szInitialFolder = szFolder;
     dialog.dwFlags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
     return DOCVIEW_GetFileName(dialog, true, m_sFileName);
@@ -239,6 +245,13 @@ void CMOVWnd::MakeFastStart() {
     CVroonAs dialog(m_hWnd, pStream->GetClipName());
     if (!dialog.DoModal())
         return;
+    // Written to the very file it is read from, the movie would be lost: the user who names the browser's file
+    // gets that file converted where it lies.
+    if (IsSameFile(sMovie, dialog.GetFileName())) {
+        CVroonJob job(sMovie.c_str(), m_hWnd, false, IDC_VROON_STOP_PLUGIN);
+        job.DoModal();
+        return;
+    }
     CVroonJob job(sMovie.c_str(), dialog.GetFileName().c_str(), m_hWnd, false, IDC_VROON_STOP_PLUGIN);
     if (job.DoModal() == IDOK && !job.NeedsConversion())
         MFX_VERIFY(pStream->UI_SaveAsNoPrompt(m_hWnd, dialog.GetFileName()));

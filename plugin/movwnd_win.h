@@ -21,7 +21,9 @@ class CMOVWndL : public CNPWndL {
 public:
     using CNPWndL::CNPWndL;
 
-    CNetStream* CreateStream(const char* szMimeType, const char* szURL, bool fSeekable,
+    CNetStream* CreateStream(const char* szMimeType,
+                             const char* szURL,
+                             bool fSeekable,
                              uint16_t* pwStreamType) override;
 };
 

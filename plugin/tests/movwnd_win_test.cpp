@@ -85,7 +85,8 @@ protected:
 
     // An instance of the clip with the attributes, at rc in the page, served as a local file; returns its
     // window once the movie is open (null when it did not open).
-    CMOVWnd* Show(std::vector<ATTRIBUTE> attributes, uint16_t wMode = NP_EMBED,
+    CMOVWnd* Show(std::vector<ATTRIBUTE> attributes,
+                  uint16_t wMode = NP_EMBED,
                   RECT rc = {10, 40, 10 + MOVIE_WIDTH, 40 + MOVIE_HEIGHT + 16}) {
         Start(attributes, wMode, rc, m_url.c_str());
         m_pStream->Step(UINT32_MAX);
@@ -146,20 +147,20 @@ TEST_F(MovWndTest, TheAttributesSetUpTheControllerWithTheExactCalls) {
     } cases[] = {
         {"defaults",
          {},
-         {"CMGR32 C20 mc1 1", "CMGR32 C1 mc1 21 0", "CMGR32 C1 mc1 40 0", "CMGR32 C1 mc1 14 100",
-          "CMGR32 C1 mc1 39 &", "CMGR32 C1 mc1 38 1"}},
+         {"CMGR32 C20 mc1 1", "CMGR32 C1 mc1 21 0", "CMGR32 C1 mc1 40 0", "CMGR32 C1 mc1 14 100", "CMGR32 C1 mc1 39 &",
+          "CMGR32 C1 mc1 38 1"}},
         {"badge, palindrome",
          {{"CONTROLLER", "badge"}, {"LOOP", "palindrome"}},
-         {"CMGR32 C20 mc1 1", "CMGR32 C1 mc1 36 1", "CMGR32 C1 mc1 21 1", "CMGR32 C1 mc1 23 1",
-          "CMGR32 C1 mc1 40 0", "CMGR32 C1 mc1 14 100", "CMGR32 C1 mc1 39 &", "CMGR32 C1 mc1 38 1"}},
+         {"CMGR32 C20 mc1 1", "CMGR32 C1 mc1 36 1", "CMGR32 C1 mc1 21 1", "CMGR32 C1 mc1 23 1", "CMGR32 C1 mc1 40 0",
+          "CMGR32 C1 mc1 14 100", "CMGR32 C1 mc1 39 &", "CMGR32 C1 mc1 38 1"}},
         {"no controller, loop, every frame, volume",
          {{"CONTROLLER", "false"}, {"LOOP", "true"}, {"PLAYEVERYFRAME", "yes"}, {"VOLUME", "75"}},
-         {"CMGR32 C20 mc1 0", "CMGR32 C1 mc1 21 1", "CMGR32 C1 mc1 40 1", "CMGR32 C1 mc1 14 75",
-          "CMGR32 C1 mc1 39 &", "CMGR32 C1 mc1 38 1"}},
+         {"CMGR32 C20 mc1 0", "CMGR32 C1 mc1 21 1", "CMGR32 C1 mc1 40 1", "CMGR32 C1 mc1 14 75", "CMGR32 C1 mc1 39 &",
+          "CMGR32 C1 mc1 38 1"}},
         {"no step buttons, no speaker, the window's palette",
          {{"STEPBUTTONS", "no"}, {"SPEAKER", "no"}, {"UWP", "yes"}},
-         {"CMGR32 C20 mc1 1", "CMGR32 C1 mc1 21 0", "CMGR32 C1 mc1 40 0", "CMGR32 C1 mc1 14 100",
-          "CMGR32 C1 mc1 39 &", "CMGR32 C1 mc1 38 15"}},
+         {"CMGR32 C20 mc1 1", "CMGR32 C1 mc1 21 0", "CMGR32 C1 mc1 40 0", "CMGR32 C1 mc1 14 100", "CMGR32 C1 mc1 39 &",
+          "CMGR32 C1 mc1 38 15"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.szTrace);
@@ -168,8 +169,8 @@ TEST_F(MovWndTest, TheAttributesSetUpTheControllerWithTheExactCalls) {
         Calls expected = open;
         expected.push_back(create);
         expected.insert(expected.end(), c.setup.begin(), c.setup.end());
-        expected.insert(expected.end(), {"CMGR32 C1 mc1 8 0", "CMGR32 C1 mc1 25 {0,0,0,0}", "CMGR32 C4 mc1",
-                                         "QTIM32 49 movie1 1"});
+        expected.insert(expected.end(),
+                        {"CMGR32 C1 mc1 8 0", "CMGR32 C1 mc1 25 {0,0,0,0}", "CMGR32 C4 mc1", "QTIM32 49 movie1 1"});
         EXPECT_EQ(expected, After(MovieCalls(m_standin.Calls()), "QTIM32 11"));
         Restart();
     }
@@ -188,9 +189,8 @@ TEST_F(MovWndTest, PlayingAMovieAtItsEndStartsItAgainFromTimeZero) {
     SetEnvironmentVariableA("QTSTANDIN_START", "end");
     ASSERT_NE(nullptr, Show({{"CONTROLLER", "false"}}));
     Click(20, 20);
-    const Calls expected = {"CMGR32 C1 mc1 42 &",      "QTIM32 54 movie1",   "QTIM32 18 movie1",
-                            "QTIM32 28 movie1",        "CMGR32 C1 mc1 12 0/600", "QTIM32 23 movie1",
-                            "CMGR32 C1 mc1 8 65536"};
+    const Calls expected = {"CMGR32 C1 mc1 42 &",     "QTIM32 54 movie1", "QTIM32 18 movie1",     "QTIM32 28 movie1",
+                            "CMGR32 C1 mc1 12 0/600", "QTIM32 23 movie1", "CMGR32 C1 mc1 8 65536"};
     EXPECT_EQ(expected, MovieCalls(m_standin.Calls()));
 }
 
@@ -403,7 +403,8 @@ TEST_F(MovWndTest, ThePagesOfTheMenuOpenInANewWindow) {
     m_host.ClearCalls();
     for (int id : {MOVWND_ID_HOME, MOVWND_ID_FAQ, MOVWND_ID_MAKERHOME})
         SendMessageA(m_pInstance->GetWindow(), WM_COMMAND, id, 0);
-    const Calls expected = {string("geturl ") + MOVWND_HOME_URL + " _blank", string("geturl ") + MOVWND_FAQ_URL + " _blank",
+    const Calls expected = {string("geturl ") + MOVWND_HOME_URL + " _blank",
+                            string("geturl ") + MOVWND_FAQ_URL + " _blank",
                             string("geturl ") + MOVWND_MAKER_URL + " _blank"};
     EXPECT_EQ(expected, m_host.Calls());
 }
@@ -478,12 +479,18 @@ TEST_F(MovWndTest, ARemoteClipIsSavedAsAFastStartFile) {
     const struct {
         const char* szTrace;
         string source;
-    } cases[] = {{"flattened", flat}, {"already fast-start", TESTFILE_Read(fast)}};
+        bool fOverTheBrowsersFile;
+    } cases[] = {
+        {"flattened", flat, false},
+        {"already fast-start", TESTFILE_Read(fast), false},
+        {"saved over the browser's own file", flat, true},
+    };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.szTrace);
         TESTFILE_Write(m_clip, c.source);
-        const string saved = m_folder / "saved.mov";
-        remove(saved.c_str());
+        const string saved = c.fOverTheBrowsersFile ? m_clip : m_folder / "saved.mov";
+        if (!c.fOverTheBrowsersFile)
+            remove(saved.c_str());
         Start({}, NP_EMBED, RECT{10, 40, 170, 176}, REMOTE_URL);
         m_pStream->Step(UINT32_MAX);
         CMOVWnd* pWnd = Window();
@@ -499,6 +506,20 @@ TEST_F(MovWndTest, ARemoteClipIsSavedAsAFastStartFile) {
                 offered = UIDRIVER_GetItemText(hDlg, 0x47c);
                 SendMessageA(GetDlgItem(hDlg, 0x47c), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(saved.c_str()));
                 UIDRIVER_PressButton(hDlg, IDOK);
+                // The file exists: the dialog asks, in a box of its own, before it is replaced.
+                HWND hAsk = nullptr;
+                if (c.fOverTheBrowsersFile &&
+                    UIDRIVER_WaitUntil(
+                        [&] {
+                            hAsk = nullptr;
+                            while ((hAsk = FindWindowExA(nullptr, hAsk, "#32770", nullptr)) != nullptr) {
+                                if (hAsk != hDlg && IsWindowVisible(hAsk) && GetDlgItem(hAsk, IDYES))
+                                    return true;
+                            }
+                            return false;
+                        },
+                        UIDRIVER_TIMEOUT))
+                    UIDRIVER_PressButton(hAsk, IDYES);
                 AnswerJob(&fStop);
             });
             SendMessageA(m_pInstance->GetWindow(), WM_COMMAND, MOVWND_ID_FASTSTART, 0);
@@ -507,10 +528,12 @@ TEST_F(MovWndTest, ARemoteClipIsSavedAsAFastStartFile) {
         }
         EXPECT_EQ("clip.mov", offered);
         EXPECT_TRUE(fStop);
-        EXPECT_TRUE(TESTFILE_Read(m_clip) == c.source) << "the browser's file stays as it came";
+        if (!c.fOverTheBrowsersFile) {
+            EXPECT_TRUE(TESTFILE_Read(m_clip) == c.source) << "the browser's file stays as it came";
+        }
         EXPECT_EQ(0, AtomAt(saved, QTATOM_MOOV));
         EXPECT_LT(AtomAt(saved, QTATOM_MOOV), AtomAt(saved, QTATOM_MDAT));
-        EXPECT_TRUE(MediaOf(saved) == MediaOf(m_clip)) << "the frames are the same";
+        EXPECT_TRUE(MediaOf(saved) == MediaOf(m_folder / "flat.mov")) << "the frames are the same";
         EXPECT_EQ(c.source.size(), TESTFILE_Read(saved).size());
         Restart();
     }
@@ -590,9 +613,16 @@ TEST_F(OVPaintTest, EachSchemePaintsItsBackground) {
         {"centred picture", OVPAINT_CENTER, true, true, {{{0, 0}, RGB(25, 16, 99)}, {{299, 199}, RGB(174, 116, 99)}}},
         {"tiled picture", OVPAINT_TILE, true, true, {{{0, 0}, RGB(0, 0, 99)}, {{299, 199}, RGB(149, 99, 99)}}},
         // An 8-bit display: grey instead of the paper, the logo masked at 2, 2 with its bolt in amber.
-        {"the maker's screen, 8 bits", OVPAINT_MAKER, false, true,
+        {"the maker's screen, 8 bits",
+         OVPAINT_MAKER,
+         false,
+         true,
          {{{150, 100}, GREY}, {{32, 7}, AMBER}, {{177, 42}, GREY}}},
-        {"the product's screen, 8 bits", OVPAINT_PRODUCT, false, true, {{{150, 100}, RGB(128, 128, 128)}, {{1, 10}, RGB(0, 0, 0)}}},
+        {"the product's screen, 8 bits",
+         OVPAINT_PRODUCT,
+         false,
+         true,
+         {{{150, 100}, RGB(128, 128, 128)}, {{1, 10}, RGB(0, 0, 0)}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.szTrace);
@@ -676,8 +706,9 @@ TEST_F(MovWndTest, AFullPageShowsItsBackgroundProgressAndController) {
         // The controller centred across the page, its foot two captions above the page's.
         const Calls calls = MovieCalls(m_standin.Calls());
         const long left = (rcPage.right - MOVIE_WIDTH) / 2, bottom = rcPage.bottom - 2 * cyCaption;
-        const string placed = "CMGR32 C18 mc1 {" + std::to_string(left) + "," + std::to_string(bottom - MOVIE_HEIGHT - 16) +
-                              "," + std::to_string(left + MOVIE_WIDTH) + "," + std::to_string(bottom) + "}";
+        const string placed = "CMGR32 C18 mc1 {" + std::to_string(left) + "," +
+                              std::to_string(bottom - MOVIE_HEIGHT - 16) + "," + std::to_string(left + MOVIE_WIDTH) +
+                              "," + std::to_string(bottom) + "}";
         EXPECT_TRUE(Contains(calls, placed)) << placed;
         RedrawWindow(hPage, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
         UIDRIVER_Pose(lScheme == OVPAINT_MAKER ? "plugin-fullpage-maker" : "plugin-fullpage-product", true);

@@ -168,8 +168,8 @@ long MovieTime(MOVIE* pMovie) {
         pMovie->dwTick = dwNow;
         return pMovie->lTime;
     }
-    const long long llStep = static_cast<long long>(dwNow - pMovie->dwTick) * pMovie->lTimeScale / 1000 *
-                             pMovie->lRate / 0x10000;
+    const long long llStep =
+        static_cast<long long>(dwNow - pMovie->dwTick) * pMovie->lTimeScale / 1000 * pMovie->lRate / 0x10000;
     if (llStep == 0)
         return pMovie->lTime;
     pMovie->dwTick = dwNow;
@@ -282,8 +282,8 @@ void PaintBar(CONTROLLER* pMc, HDC hdc, const RECT& rcBar, long lTime) {
         for (int nStep = 0; nStep < 2; ++nStep) {
             const int x = xRight - 8;
             // Step forward at the right end points right, step back beside it left.
-            const POINT tri[] = {{nStep ? x + 6 : x, yTop}, {nStep ? x + 6 : x, yBottom},
-                                 {nStep ? x : x + 6, rcBar.top + 8}};
+            const POINT tri[] = {
+                {nStep ? x + 6 : x, yTop}, {nStep ? x + 6 : x, yBottom}, {nStep ? x : x + 6, rcBar.top + 8}};
             Polygon(hdc, tri, 3);
             xRight -= 10;
         }
@@ -302,7 +302,8 @@ void PaintBar(CONTROLLER* pMc, HDC hdc, const RECT& rcBar, long lTime) {
         return;
     DrawEdge(hdc, &rcTrack, EDGE_SUNKEN, BF_RECT);
     const long lEnd = pMc->pMovie->lDuration;
-    const int xThumb = rcTrack.left + (lEnd > 0 ? static_cast<int>((rcTrack.right - rcTrack.left - 6) * lTime / lEnd) : 0);
+    const int xThumb =
+        rcTrack.left + (lEnd > 0 ? static_cast<int>((rcTrack.right - rcTrack.left - 6) * lTime / lEnd) : 0);
     RECT rcThumb = {xThumb, rcBar.top + 3, xThumb + 6, rcBar.bottom - 3};
     FillRect(hdc, &rcThumb, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
     DrawEdge(hdc, &rcThumb, EDGE_RAISED, BF_RECT);
@@ -434,8 +435,8 @@ std::intptr_t MovieCall(unsigned short wSelector, const std::intptr_t* a, int cA
             if (Fails("56"))
                 return 0;
             const long lFlags = static_cast<long>(a[2]);
-            auto* pMc = new CONTROLLER{s_nNextController++, pMovie, *pRect, reinterpret_cast<HWND>(a[3]), lFlags,
-                                       lFlags, true, false, -1};
+            auto* pMc = new CONTROLLER{
+                s_nNextController++, pMovie, *pRect, reinterpret_cast<HWND>(a[3]), lFlags, lFlags, true, false, -1};
             return reinterpret_cast<std::intptr_t>(pMc);
         }
         case QTSEL_SETMOVIEACTIVE:
@@ -521,7 +522,8 @@ std::intptr_t ControllerCall(unsigned short wSelector, const std::intptr_t* a, i
                 Record("C%u mc%d %d %lld/%ld", wSelector, nMc, nAction, static_cast<long long>(pTime->value),
                        static_cast<long>(pTime->scale));
             } else if (nAction == mcActionSetGrowBoxBounds) {
-                Record("C%u mc%d %d %s", wSelector, nMc, nAction, RectText(reinterpret_cast<const QTRECT*>(param)).c_str());
+                Record("C%u mc%d %d %s", wSelector, nMc, nAction,
+                       RectText(reinterpret_cast<const QTRECT*>(param)).c_str());
             } else {
                 Record("C%u mc%d %d %ld", wSelector, nMc, nAction, static_cast<long>(param));
             }

@@ -52,20 +52,16 @@ def hand():
     return c
 
 
-def flatten(c, colour):
-    """A masked picture's transparent parts in one colour: black for the masked forms."""
-    for y in range(c.height):
-        for x in range(c.width):
-            if not c.alpha[y][x]:
-                c.put(x, y, colour)
-    return c
+def black_reel(c, cx, cy, r, high):
+    """A reel on a masked picture's black: the suite's reel colours, or plain greys for 8-bit displays."""
+    reel(c, cx, cy, r, REEL if high else (64, 64, 64), REEL_LIGHT if high else (192, 192, 192))
+    punch(c, INK)
 
 
 def logo(high):
     """The maker's name beside a small reel with the bolt, on black."""
     c = Canvas(180, 44, INK)
-    reel(c, 22, 22, 19, REEL if high else (64, 64, 64), REEL_LIGHT if high else (192, 192, 192))
-    punch(c, INK)
+    black_reel(c, 22, 22, 19, high)
     bolt(c, [(26, 1), (40, 1), (32, 18), (41, 18), (19, 43), (27, 24), (19, 24)], AMBER, LINE)
     text(c, 50, 8, "ORVANTA", NAVY if high else (0, 0, 128), 3)
     text(c, 51, 32, "WEB MOVIES", TEAL if high else (0, 128, 128), 1)
@@ -86,8 +82,7 @@ def paper():
 def bug(high):
     """The corner emblem: a reel with film running off it, on black."""
     c = Canvas(64, 64, INK)
-    reel(c, 28, 28, 24, REEL if high else (64, 64, 64), REEL_LIGHT if high else (192, 192, 192))
-    punch(c, INK)
+    black_reel(c, 28, 28, 24, high)
     c.rect(28, 50, 63, 57, AMBER_DARK if high else (128, 64, 0))
     for x in range(30, 64, 4):
         c.put(x, 51, LINE)
@@ -98,8 +93,7 @@ def bug(high):
 def reelface(high):
     """The product's face for its own screen: a large reel and the bolt, on black."""
     c = Canvas(96, 96, INK)
-    reel(c, 46, 48, 44, REEL if high else (64, 64, 64), REEL_LIGHT if high else (192, 192, 192))
-    punch(c, INK)
+    black_reel(c, 46, 48, 44, high)
     bolt(c, [(56, 2), (84, 2), (68, 40), (84, 40), (42, 94), (56, 52), (40, 52)], AMBER, LINE)
     return c
 
