@@ -40,7 +40,8 @@ Usage: ./go COMMAND [CONFIG...]
   screenshots      capture the job window converting, asking to stop and finished, a batch list with a
                    drag in progress, a damaged list's message, the question before a changed list
                    closes, a generic dialog, the directory chooser, the setup dialogs, the backdrop and the
-                   plug-in's options, background, about and About Media dialogs:
+                   plug-in's options, background, about and About Media dialogs, an embedded movie and a
+                   full page in the maker's and the product's schemes with the progress window:
                    build/screenshots/*/*.png
   help             this text
 
@@ -306,6 +307,8 @@ screenshots() {
     shoot_setupext
     shoot_test plugin plugin/tests/plugin_options_win_test '*AboutMedia*:*FreeMegabytes*:*Background*:*AboutBox*' \
         plugin-aboutmedia plugin-options plugin-background plugin-about
+    shoot_test plugin plugin/tests/plugin_movwnd_win_test '*EmbeddedMovieShows*:*FullPageShows*' \
+        plugin-embedded plugin-fullpage-maker plugin-fullpage-product
 }
 
 # The deliverables that ./go run starts, one entry each: the usage, the build targets, the files of build/win64

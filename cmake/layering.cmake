@@ -15,7 +15,7 @@ set(MFX_LAYERS
     "setupext/*:toolkit setup"
     "uninstall:toolkit"
     "testing/testsupport:toolkit"
-    "testing/qtstandin:toolkit"
+    "testing/qtstandin:toolkit movie"
     "testing/progmanstandin:toolkit"
     "testing/dlgbare:"
     "testing/bdstandin:toolkit setup"
