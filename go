@@ -39,8 +39,9 @@ Usage: ./go COMMAND [CONFIG...]
                    browser stand-in
   screenshots      capture the job window converting, asking to stop and finished, a batch list with a
                    drag in progress, a damaged list's message, the question before a changed list
-                   closes, a generic dialog, the directory chooser, the setup dialogs, the backdrop and the
-                   plug-in's options, background, about and About Media dialogs:
+                   closes, a generic dialog, the directory chooser, the setup dialogs, the backdrop, the
+                   uninstaller's progress window with its shared-file question and the plug-in's options,
+                   background, about and About Media dialogs:
                    build/screenshots/*/*.png
   help             this text
 
@@ -346,6 +347,7 @@ screenshots() {
     shoot_test toolkit toolkit/tests/toolkit_cdlg_win_test '*RememberedDialog*' cdlg-generic
     shoot_test toolkit toolkit/tests/toolkit_commfile_win_test '*CreatedFolderIsEntered*' commfile-newdir commfile-chooser
     shoot_setupext
+    shoot_test uninstall uninstall/tests/uninstall_unrun_win_test '*SharedFile*' uninstall-shared-question
     shoot_test plugin plugin/tests/plugin_options_win_test '*AboutMedia*:*FreeMegabytes*:*Background*:*AboutBox*' \
         plugin-aboutmedia plugin-options plugin-background plugin-about
 }
