@@ -39,9 +39,10 @@ Usage: ./go COMMAND [CONFIG...]
                    browser stand-in
   screenshots      capture the job window converting, asking to stop and finished, a batch list with a
                    drag in progress, a damaged list's message, the question before a changed list
-                   closes, a generic dialog, the directory chooser, the setup dialogs, the backdrop and the
-                   plug-in's options, background, about and About Media dialogs, an embedded movie and a
-                   full page in the maker's and the product's schemes with the progress window:
+                   closes, a generic dialog, the directory chooser, the setup dialogs, the backdrop, the
+                   uninstaller's progress window with its shared-file question, the plug-in's options,
+                   background, about and About Media dialogs, an embedded movie and a full page in the
+                   maker's and the product's schemes with the progress window:
                    build/screenshots/*/*.png
   help             this text
 
@@ -305,6 +306,7 @@ screenshots() {
     shoot_test toolkit toolkit/tests/toolkit_cdlg_win_test '*RememberedDialog*' cdlg-generic
     shoot_test toolkit toolkit/tests/toolkit_commfile_win_test '*CreatedFolderIsEntered*' commfile-newdir commfile-chooser
     shoot_setupext
+    shoot_test uninstall uninstall/tests/uninstall_unrun_win_test '*SharedFile*' uninstall-shared-question
     shoot_test plugin plugin/tests/plugin_options_win_test '*AboutMedia*:*FreeMegabytes*:*Background*:*AboutBox*' \
         plugin-aboutmedia plugin-options plugin-background plugin-about
     shoot_test plugin plugin/tests/plugin_movwnd_win_test '*EmbeddedMovieShows*:*FullPageShows*' \
