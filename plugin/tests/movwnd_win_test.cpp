@@ -377,7 +377,7 @@ TEST_F(MovWndTest, TheRightButtonShowsTheMenuAndShowProgressSwitchesTheSetting) 
     {
         CUserThread user([&] {
             HWND hMenuWnd = nullptr;
-            UIDRIVER_WaitUntil([&] { return (hMenuWnd = FindWindowA("#32768", nullptr)) && IsWindowVisible(hMenuWnd); },
+            UIDRIVER_WaitUntil([&] { return (hMenuWnd = UIDRIVER_FindOwnWindow("#32768", nullptr)) && IsWindowVisible(hMenuWnd); },
                                UIDRIVER_TIMEOUT);
             HMENU hMenu = hMenuWnd ? reinterpret_cast<HMENU>(SendMessageA(hMenuWnd, MN_GETHMENU, 0, 0)) : nullptr;
             fChecked = hMenu && (GetMenuState(hMenu, MOVWND_ID_SHOWPROGRESS, MF_BYCOMMAND) & MF_CHECKED);
@@ -512,7 +512,7 @@ TEST_F(MovWndTest, ARemoteClipIsSavedAsAFastStartFile) {
                     UIDRIVER_WaitUntil(
                         [&] {
                             hAsk = nullptr;
-                            while ((hAsk = FindWindowExA(nullptr, hAsk, "#32770", nullptr)) != nullptr) {
+                            while ((hAsk = UIDRIVER_FindOwnWindow("#32770", nullptr, hAsk)) != nullptr) {
                                 if (hAsk != hDlg && IsWindowVisible(hAsk) && GetDlgItem(hAsk, IDYES))
                                     return true;
                             }
