@@ -8,6 +8,7 @@
 #include "setup/setupmsg_win.h"
 #include "toolkit/helpfile_win.h"
 #include "toolkit/mfx.h"
+#include "toolkit/pathname_win.h"
 
 MFX_SOURCE_MODULE("SYSCHANGE");
 
@@ -88,8 +89,10 @@ SYSCHANGE_PLATFORM& SYSCHANGE_Platform() {
     static SYSCHANGE_PLATFORM s_platform = [] {
         SYSCHANGE_PLATFORM platform = {"", Execute, Help};
         char szWindows[MAX_PATH] = "";
-        MFX_VERIFY(GetWindowsDirectoryA(szWindows, sizeof(szWindows)));
-        platform.windowsDir = szWindows;
+        PATHNAME szWinIni = "";
+        if (MFX_VERIFY(GetWindowsDirectoryA(szWindows, sizeof(szWindows)) &&
+                       PATHNAME_Construct(szWinIni, szWindows, "WIN.INI")))
+            platform.winIni = szWinIni;
         return platform;
     }();
     return s_platform;
@@ -116,14 +119,13 @@ void SYSCHANGE_WinIni(const DESIGN* pDesign, HWND hWnd, bool fModifyWinIni) {
     if (!fAnyChange)
         return;
 
-    const SYSCHANGE_PLATFORM& platform = SYSCHANGE_Platform();
-    PATHNAME szWinIni = "", szBackup = "";
-    if (!MFX_VERIFY(PATHNAME_Construct(szWinIni, platform.windowsDir.c_str(), "WIN.INI") &&
-                    PATHNAME_Construct(szBackup, platform.windowsDir.c_str(), "~in.bak")))
+    const std::string& winIni = SYSCHANGE_Platform().winIni;
+    PATHNAME szBackup = "";
+    if (!MFX_VERIFY(PATHNAME_ConstructSibling(winIni.c_str(), szBackup, "~in.bak")))
         return;
     // The message tells the user that a backup exists, so it is shown only when there is one.
     bool fOk = false;
-    if (MFX_VERIFY(fOk = FILE_Copy(szWinIni, szBackup)))
+    if (MFX_VERIFY(fOk = FILE_Copy(winIni.c_str(), szBackup)))
         SETUPMSG_Show(hWnd, SETUPMSG_WINIBACKUP, MB_OK | MB_ICONINFORMATION);
 
     for (int i = 0; i < MAX_THINGS; ++i) {
@@ -132,7 +134,7 @@ void SYSCHANGE_WinIni(const DESIGN* pDesign, HWND hWnd, bool fModifyWinIni) {
             continue;
         const std::string path = ExistingFile(pDesign, i);
         if (!path.empty())
-            AddToLoad(szWinIni, hWnd, path);
+            AddToLoad(winIni, hWnd, path);
     }
 
     const std::string path = ExistingFile(pDesign, nWinIni);
@@ -143,7 +145,7 @@ void SYSCHANGE_WinIni(const DESIGN* pDesign, HWND hWnd, bool fModifyWinIni) {
         const char* pSlot = reinterpret_cast<const char*>(pDesign->exe.szWININILine) + nSlot * SLOTSIZE;
         const std::string extension(pSlot, strnlen(pSlot, SLOTSIZE));
         if (!extension.empty())
-            Associate(szWinIni, hWnd, extension, path);
+            Associate(winIni, hWnd, extension, path);
     }
 }
 
@@ -189,7 +191,7 @@ void SYSCHANGE_AutoexecPath(const DESIGN* pDesign, HWND hWnd) {
     if (nTarget < 0)
         return;
     const TARGET* pTarget = TARGCOLL_GetTarget(&pDesign->targets, nTarget);
-    if (!pTarget || !PATHNAME_Exists(pTarget->runtimepath))
+    if (!pTarget || !PATHNAME_FolderExists(pTarget->runtimepath))
         return;
     HOOK_Call(HOOK_ADDINGTOPATH, 0, reinterpret_cast<LPARAM>(pTarget->runtimepath));
     const std::string line = std::string("PATH %PATH%;") + pTarget->runtimepath;

@@ -12,7 +12,9 @@
 
 // How the changes reach the platform; tests put recorders in place of starting programs and help.
 struct SYSCHANGE_PLATFORM {
-    std::string windowsDir;  // where WIN.INI and its backup are; the platform's Windows directory by default
+    // The WIN.INI that the profile calls change, its backup "~in.bak" beside it; by default the one of the
+    // platform's Windows directory. The platform maps a file of that name to the registry, wherever it lies.
+    std::string winIni;
     // Starts a command line, shown as nShow; true when started.
     bool (*pfnExecute)(const char* szCommandLine, int nShow);
     // Opens a help file at its contents.

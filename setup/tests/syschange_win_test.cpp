@@ -39,6 +39,7 @@ bool RecordHelp(const char* szFile, HWND) {
     return true;
 }
 
+const DWORD LOADSIZE = 1024;
 const char WININI[] = "[windows]\r\nload=C:\\OTHER\\CLOCK.EXE\r\n[Extensions]\r\ntxt=notepad.exe ^.txt\r\n";
 
 class SysChangeTest : public testing::Test {
@@ -50,7 +51,7 @@ protected:
         ASSERT_TRUE(CopyFileA(source.c_str(), (m_work / HOOK_LIBRARY).c_str(), FALSE)) << source;
         ASSERT_TRUE(HOOK_LoadLibrary());
         m_was = SYSCHANGE_Platform();
-        SYSCHANGE_Platform() = {m_windows.Path(), RecordExecute, RecordHelp};
+        SYSCHANGE_Platform() = {m_winIni, RecordExecute, RecordHelp};
         s_started = STARTED();
         m_pDesign = DESIGN_Construct();
         ASSERT_TRUE(m_pDesign);
@@ -64,6 +65,7 @@ protected:
         m_pDesign->targets.targets[1] = pTarget;
     }
     void TearDown() override {
+        EXPECT_FALSE(m_guard.Expired()) << "a message box was left unanswered";
         DESIGN_Destroy(m_pDesign);
         SYSCHANGE_Platform() = m_was;
         HOOK_FreeLibrary();
@@ -82,19 +84,23 @@ protected:
             TESTFILE_Write(m_app / szName, "MZ");
         return pThing->pFile;
     }
-    std::string WinIni() const { return TESTFILE_Read(m_windows / "WIN.INI"); }
+    std::string WinIni() const { return TESTFILE_Read(m_winIni); }
     Strings Events() const { return HOOKSTANDIN_Events(m_work.Path()); }
 
     CTempFolder m_work{"syswork"};
     CTempFolder m_windows{"syswin"};
     CTempFolder m_app{"sysapp"};
+    // The platform maps every file named WIN.INI to the registry, so the test's own has another name.
+    const std::string m_winIni = m_windows / "SYSTEST.INI";
+    // A box that no answer of the test matches ends the test instead of holding it.
+    CModalTimeout m_guard{UIDRIVER_TIMEOUT * 4};
     char m_szWasCurrent[MAX_PATH] = "";
     SYSCHANGE_PLATFORM m_was;
     DESIGN* m_pDesign = nullptr;
 };
 
 TEST_F(SysChangeTest, TheLoadLineGetsEachStartedFileOnceAfterABackup) {
-    ASSERT_TRUE(TESTFILE_Write(m_windows / "WIN.INI", WININI));
+    ASSERT_TRUE(TESTFILE_Write(m_winIni, WININI));
     AddFile(0, "DEMO.EXE")->bAddToLoad = 1;
     AddFile(1, "GONE.EXE", true)->bAddToLoad = 1;  // not installed: never on the line
     AddFile(2, "HELPER.EXE")->bAddToLoad = 1;
@@ -109,7 +115,7 @@ TEST_F(SysChangeTest, TheLoadLineGetsEachStartedFileOnceAfterABackup) {
     }
     EXPECT_EQ(WININI, TESTFILE_Read(m_windows / "~in.bak"));
     char szLoad[512] = "";
-    GetPrivateProfileStringA("windows", "load", "", szLoad, sizeof(szLoad), (m_windows / "WIN.INI").c_str());
+    GetPrivateProfileStringA("windows", "load", "", szLoad, sizeof(szLoad), m_winIni.c_str());
     EXPECT_EQ("C:\\OTHER\\CLOCK.EXE " + demo + " " + helper, szLoad);
     EXPECT_EQ((Strings{"128 " + demo, "128 " + helper}), Events());
 
@@ -117,7 +123,7 @@ TEST_F(SysChangeTest, TheLoadLineGetsEachStartedFileOnceAfterABackup) {
     const std::string before = WinIni();
     for (char& ch : szLoad)
         ch = static_cast<char>(tolower(static_cast<unsigned char>(ch)));
-    ASSERT_TRUE(WritePrivateProfileStringA("windows", "load", szLoad, (m_windows / "WIN.INI").c_str()));
+    ASSERT_TRUE(WritePrivateProfileStringA("windows", "load", szLoad, m_winIni.c_str()));
     const std::string lowered = WinIni();
     {
         CBoxAnswer backup(IDOK);
@@ -128,9 +134,33 @@ TEST_F(SysChangeTest, TheLoadLineGetsEachStartedFileOnceAfterABackup) {
     EXPECT_NE(before, lowered);
 }
 
+// The system's own WIN.INI, whose "windows" section the platform keeps in the registry: the line goes where the
+// system reads it, and the file is still backed up.
+TEST_F(SysChangeTest, TheSystemsLoadLineIsChangedWhereTheSystemReadsIt) {
+    char szWas[LOADSIZE] = "";
+    const bool fHadLoad = GetProfileStringA("windows", "load", "", szWas, sizeof(szWas)) > 0;
+    ASSERT_TRUE(WriteProfileStringA("windows", "load", "C:\\OTHER\\CLOCK.EXE"));
+    SYSCHANGE_Platform().winIni = m_was.winIni;
+    PATHNAME szBackup = "";
+    ASSERT_TRUE(PATHNAME_ConstructSibling(m_was.winIni.c_str(), szBackup, "~in.bak"));
+    AddFile(0, "DEMO.EXE")->bAddToLoad = 1;
+    {
+        CBoxAnswer backup(IDOK);
+        SYSCHANGE_WinIni(m_pDesign, nullptr, true);
+        ASSERT_TRUE(backup.Wait());
+        EXPECT_EQ("Your WIN.INI file has been modified, and a backup named ~IN.BAK has been created.", backup.Text());
+    }
+    char szLoad[LOADSIZE] = "";
+    GetProfileStringA("windows", "load", "", szLoad, sizeof(szLoad));
+    WriteProfileStringA("windows", "load", fHadLoad ? szWas : nullptr);
+    EXPECT_EQ("C:\\OTHER\\CLOCK.EXE " + (m_app / "DEMO.EXE"), szLoad);
+    EXPECT_EQ(TESTFILE_Read(m_was.winIni), TESTFILE_Read(szBackup));
+    DeleteFileA(szBackup);
+}
+
 TEST_F(SysChangeTest, AMissingLoadKeyIsReportedAndNotCreated) {
     const char szWinIni[] = "[windows]\r\nrun=\r\n";
-    ASSERT_TRUE(TESTFILE_Write(m_windows / "WIN.INI", szWinIni));
+    ASSERT_TRUE(TESTFILE_Write(m_winIni, szWinIni));
     AddFile(0, "DEMO.EXE")->bAddToLoad = 1;
     CBoxAnswer backup(IDOK, UIDRIVER_TIMEOUT,
                       "Your WIN.INI file has been modified, and a backup named ~IN.BAK has been created.");
@@ -145,7 +175,7 @@ TEST_F(SysChangeTest, AMissingLoadKeyIsReportedAndNotCreated) {
 
 // Nothing is touched when the user cleared the check box, or when nothing is to go into WIN.INI.
 TEST_F(SysChangeTest, NoChangeWithoutTheFlagOrAnythingToAdd) {
-    ASSERT_TRUE(TESTFILE_Write(m_windows / "WIN.INI", WININI));
+    ASSERT_TRUE(TESTFILE_Write(m_winIni, WININI));
     AddFile(0, "DEMO.EXE");
     SYSCHANGE_WinIni(m_pDesign, nullptr, true);
     m_pDesign->things.things[0]->pFile->bAddToLoad = 1;
@@ -169,7 +199,7 @@ TEST_F(SysChangeTest, AnExistingAssociationIsChangedOnlyWhenTheUserSaysYes) {
     const std::string player = m_app / "PLAYER.EXE";
     for (int nAnswer : {IDNO, IDYES}) {
         SCOPED_TRACE(nAnswer == IDYES ? "Yes" : "No");
-        ASSERT_TRUE(TESTFILE_Write(m_windows / "WIN.INI", WININI));
+        ASSERT_TRUE(TESTFILE_Write(m_winIni, WININI));
         DeleteFileA((m_work / "hookstandin.log").c_str());
         AddFile(4, "PLAYER.EXE");
         m_pDesign->things.nWININI = 4;
@@ -184,8 +214,8 @@ TEST_F(SysChangeTest, AnExistingAssociationIsChangedOnlyWhenTheUserSaysYes) {
         ASSERT_TRUE(change.Wait());
         EXPECT_EQ(static_cast<UINT>(MB_YESNO | MB_ICONEXCLAMATION), change.Style() & (MB_TYPEMASK | MB_ICONMASK));
         char szMov[300] = "", szTxt[300] = "";
-        GetPrivateProfileStringA("Extensions", "mov", "", szMov, sizeof(szMov), (m_windows / "WIN.INI").c_str());
-        GetPrivateProfileStringA("Extensions", "txt", "", szTxt, sizeof(szTxt), (m_windows / "WIN.INI").c_str());
+        GetPrivateProfileStringA("Extensions", "mov", "", szMov, sizeof(szMov), m_winIni.c_str());
+        GetPrivateProfileStringA("Extensions", "txt", "", szTxt, sizeof(szTxt), m_winIni.c_str());
         EXPECT_EQ(player + " ^.mov", szMov);
         EXPECT_EQ(nAnswer == IDYES ? player + " ^.txt" : std::string("notepad.exe ^.txt"), szTxt);
         EXPECT_EQ((Strings{"144 mov", "144 txt"}), Events());
@@ -213,7 +243,9 @@ TEST_F(SysChangeTest, ThePathLineIsAppendedAsItIs) {
 TEST_F(SysChangeTest, APathLineThatCannotBeWrittenIsReported) {
     m_pDesign->targets.nAddToPATH = 1;
     ASSERT_TRUE(TESTFILE_Write(m_work / "autoexec.bat", "@ECHO OFF\r\n"));
-    SetFileAttributesA((m_work / "autoexec.bat").c_str(), FILE_ATTRIBUTE_READONLY);
+    // Held by another program that shares it with nobody.
+    HANDLE hHeld = CreateFileA((m_work / "autoexec.bat").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, hHeld);
     CBoxAnswer ask(IDYES);
     CBoxAnswer refused(IDOK, UIDRIVER_TIMEOUT * 2, "Unable to modify the autoexec.bat file.");
     SYSCHANGE_AutoexecPath(m_pDesign, nullptr);
@@ -221,7 +253,7 @@ TEST_F(SysChangeTest, APathLineThatCannotBeWrittenIsReported) {
     ASSERT_TRUE(refused.Wait());
     EXPECT_EQ("Setup", refused.Caption());
     EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONSTOP), refused.Style() & (MB_TYPEMASK | MB_ICONMASK));
-    SetFileAttributesA((m_work / "autoexec.bat").c_str(), FILE_ATTRIBUTE_NORMAL);
+    CloseHandle(hHeld);
     EXPECT_EQ("@ECHO OFF\r\n", TESTFILE_Read(m_work / "autoexec.bat"));
 
     // A target whose directory does not exist asks nothing.
