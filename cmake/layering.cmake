@@ -19,7 +19,7 @@ set(MFX_LAYERS
     "testing/progmanstandin:toolkit"
     "testing/dlgbare:"
     "testing/bdstandin:toolkit setup"
-    "testing/hookstandin:setup"
+    "testing/hookstandin:toolkit setup"
     "testing/unevents:uninstall"
     "testing/moviefixture:toolkit movie testing/testsupport"
     "testing/designfixture:toolkit setup"

@@ -16,16 +16,16 @@
 
 #include "setup/copyrec.h"
 #include "setup/hookrec.h"
+#include "toolkit/pathname_win.h"
 
 namespace {
 
 HINSTANCE s_hInst = nullptr;
 
 std::string Beside(const char* szName) {
-    char szPath[MAX_PATH] = "";
-    GetModuleFileNameA(s_hInst, szPath, sizeof(szPath));
-    std::string path = szPath;
-    return path.substr(0, path.find_last_of('\\') + 1) + szName;
+    PATHNAME szPath = "";
+    PATHNAME_ConstructModuleFile(szPath, s_hInst, szName);
+    return szPath;
 }
 
 // Absent keys read as the default.
