@@ -8,8 +8,8 @@ CONFIGS=(native win64 win32)
 JOBS=${MFX_JOBS:-$(nproc)}
 # Extra arguments for every ctest call, such as "-R plugin_" to run some tests only.
 read -r -a CTEST_ARGS <<<"${MFX_CTEST_ARGS:-}"
-WINE=/usr/lib/wine/wine64
-WINESERVER=/usr/lib/wine/wineserver
+# Starts and stops the Wine sessions of the prefixes and runs programs in them, with every setting Wine gets.
+WINESESSION=$ROOT/cmake/winesession
 PACKAGES=(cmake ninja-build g++ googletest g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
           binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 wine64 wine xvfb x11-apps imagemagick ffmpeg time
           clang libclang-rt-14-dev mscompress fonts-wine fonts-liberation x11-utils man-db xfsprogs btrfs-progs)
@@ -39,15 +39,19 @@ Usage: ./go COMMAND [CONFIG...]
                    browser stand-in
   screenshots      capture the job window converting, asking to stop and finished, a batch list with a
                    drag in progress, a damaged list's message, the question before a changed list
-                   closes, a generic dialog, the directory chooser, the setup dialogs, the backdrop and the
-                   plug-in's options, background, about and About Media dialogs:
+                   closes, a generic dialog, the directory chooser, the setup dialogs, the backdrop, the
+                   uninstaller's progress window with its shared-file question, the plug-in's options,
+                   background, about and About Media dialogs, an embedded movie and a full page in the
+                   maker's and the product's schemes with the progress window:
                    build/screenshots/*/*.png
   help             this text
 
 MFX_CTEST_ARGS passes arguments to every ctest call: MFX_CTEST_ARGS="-R toolkit_" ./go test win64.
 CONFIG is native (host compiler, portable code, AddressSanitizer and UBSan), win64 (x86_64 Windows,
-tests under Wine) or win32 (i686 Windows, built and linked only). The build goes to ./build
-(MFX_BUILD_DIR overrides it); the Wine prefix of the tests lives in ./build/wineprefix.
+tests under Wine) or win32 (i686 Windows, built and linked only), each a preset of CMakePresets.json
+(as are bench, release and fuzz). The build goes to ./build (MFX_BUILD_DIR overrides it); the Wine prefix
+of the tests lives in ./build/wineprefix. The test programs run in parallel, MFX_JOBS at a time (the
+number of processors unless set); those labelled "exclusive" run alone.
 USAGE
 }
 
@@ -63,21 +67,19 @@ setup() {
     apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
+# configure CONFIG: the configuration's build folder, from its preset in CMakePresets.json. CMake notices a changed
+# CMakeLists.txt by itself, but not a changed compiler, toolchain file or option: when the presets or a toolchain
+# file changed since the folder was configured, it is configured afresh.
 configure() {
-    local config=$1 dir=$BUILD/$1
-    [ -f "$dir/build.ninja" ] && return 0
-    local args=(-G Ninja -S "$ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo)
+    local config=$1 dir=$BUILD/$1 stamp
     case $config in
-        native) ;;
-        win64) args+=(-DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-x86_64.cmake" -DMFX_WINE_TESTS=ON
-                      -DMFX_WINEPREFIX="$BUILD/wineprefix") ;;
-        win32) args+=(-DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake") ;;
-        bench) args+=(-DMFX_SANITIZE=OFF) ;;
-        release) args+=(-DMFX_SANITIZE=OFF -DCMAKE_BUILD_TYPE=Release) ;;
-        fuzz) args+=(-DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DMFX_FUZZ=ON) ;;
+        native|win64|win32|bench|release|fuzz) ;;
         *) echo "go: unknown configuration '$config'" >&2; exit 2 ;;
     esac
-    cmake "${args[@]}" >/dev/null
+    stamp=$(cat "$ROOT/CMakePresets.json" "$ROOT"/cmake/mingw-*.cmake | sha256sum)
+    [ -f "$dir/build.ninja" ] && [ "$(cat "$dir/.configured" 2>/dev/null)" = "$stamp" ] && return 0
+    cmake -S "$ROOT" --preset "$config" -B "$dir" --fresh >/dev/null
+    echo "$stamp" >"$dir/.configured"
 }
 
 build() {
@@ -99,68 +101,22 @@ fuzz() {
         "${CTEST_ARGS[@]}"
 }
 
-# Xvfb (unless the user's display is taken) and one persistent wineserver for the whole run, in a Wine prefix
-# (the tests' build/wineprefix unless WINE_PREFIX names another); both stopped again when this script exits.
-XVFB_PID=""
-WINE_STARTED=""
-WINE_PREFIX=$BUILD/wineprefix
+# One Wine session (a display and a persistent wineserver) in a prefix, the tests' build/wineprefix unless
+# start_wine names another; stopped again when this script exits, also on failure or Ctrl-C.
+WINE_PREFIX=""
 stop_wine() {
-    if [ -n "$WINE_STARTED" ]; then
-        WINEPREFIX=$WINE_PREFIX "$WINESERVER" -k 2>/dev/null || true
-        WINEPREFIX=$WINE_PREFIX "$WINESERVER" -w 2>/dev/null || true
-    fi
-    if [ -n "$XVFB_PID" ]; then
-        kill "$XVFB_PID" 2>/dev/null || true
-        wait "$XVFB_PID" 2>/dev/null || true
-    fi
+    [ -z "$WINE_PREFIX" ] || "$WINESESSION" stop "$WINE_PREFIX"
 }
 
-# start_wine [PREFIX [user]]: with "user", on the user's display ($DISPLAY) with its window manager.
+# start_wine [PREFIX [user]]: with "user", on the user's display ($DISPLAY) with its window manager, else on a
+# virtual one (Xvfb).
 start_wine() {
     WINE_PREFIX=${1:-$BUILD/wineprefix}
-    local on_user_display=${2:-} managed=N
+    export WINEPREFIX=$WINE_PREFIX
     trap stop_wine EXIT
     trap 'exit 130' INT TERM
-    if [ -n "$on_user_display" ]; then
-        managed=Y
-    else
-        local displayfile
-        displayfile=$(mktemp)
-        Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$displayfile" >/dev/null 2>&1 &
-        XVFB_PID=$!
-        for _ in $(seq 100); do [ -s "$displayfile" ] && break; sleep 0.1; done
-        export DISPLAY=":$(cat "$displayfile")"
-        rm -f "$displayfile"
-    fi
-    # winemenubuilder would copy the prefix's Start Menu (the shell's groups, the tests' shortcuts) into the host's
-    # own desktop menus; the programs started here, the desktop process among them, go without it.
-    export WINEPREFIX=$WINE_PREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-    mkdir -p "$WINEPREFIX"
-    WINE_STARTED=1
-    "$WINESERVER" -p
-    if [ ! -f "$WINEPREFIX/.initialised" ]; then
-        echo "go: initialising the Wine prefix $WINEPREFIX"
-        "$WINE" wineboot -i >/dev/null 2>&1
-        touch "$WINEPREFIX/.initialised"
-    fi
-    # Wine's own fonts (Marlett for the caption buttons, MS Sans Serif and the other classic faces) from the
-    # package fonts-wine: this Wine does not read their folder itself, but finds them in the prefix's Fonts.
-    cp -u /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
-    # The prefix's system processes (services, device drivers) live as long as the persistent server. Started
-    # here, they hold /dev/null; started by the first test, they would inherit CTest's output pipe and CTest
-    # would wait for them to the end of its timeout.
-    "$WINE" wineboot >/dev/null 2>&1 </dev/null
-    # Times New Roman, which Wine lacks, is drawn in its metric twin from fonts-liberation, as a user of the
-    # prefix would arrange it: Wine would otherwise fall back on a sans-serif face.
-    if ! grep -q '"Times New Roman"="Liberation Serif"' "$WINEPREFIX/user.reg" 2>/dev/null; then
-        "$WINE" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "Times New Roman" /d "Liberation Serif" /f \
-            >/dev/null 2>&1 </dev/null
-    fi
-    # On a display without a window manager (Xvfb has none) windows are not managed: otherwise Wine waits two
-    # seconds for every managed top-level window it hides or destroys. The user's own display keeps its manager.
-    if ! grep -q "\"Managed\"=\"$managed\"" "$WINEPREFIX/user.reg" 2>/dev/null; then
-        "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d $managed /f >/dev/null 2>&1 </dev/null
-    fi
+    DISPLAY=$("$WINESESSION" start "$WINE_PREFIX" ${2:-})
+    export DISPLAY
 }
 
 run_tests() {
@@ -169,8 +125,12 @@ run_tests() {
     case $config in
         native) ctest --test-dir "$BUILD/native" --output-on-failure -j "$JOBS" "${CTEST_ARGS[@]}" ;;
         win64)
-            [ -n "$WINE_STARTED" ] || start_wine
-            ctest --test-dir "$BUILD/win64" --output-on-failure "${CTEST_ARGS[@]}" ;;
+            # CTest starts the Wine session itself (the test wine_session_start) and stops it after the last
+            # test; only an interrupted run leaves it to this script.
+            WINE_PREFIX=$BUILD/wineprefix
+            trap stop_wine EXIT
+            trap 'exit 130' INT TERM
+            ctest --test-dir "$BUILD/win64" --output-on-failure -j "$JOBS" "${CTEST_ARGS[@]}" ;;
         win32) echo "go: win32 is built and linked only" ;;
         fuzz) fuzz 10 ;;
     esac
@@ -346,8 +306,11 @@ screenshots() {
     shoot_test toolkit toolkit/tests/toolkit_cdlg_win_test '*RememberedDialog*' cdlg-generic
     shoot_test toolkit toolkit/tests/toolkit_commfile_win_test '*CreatedFolderIsEntered*' commfile-newdir commfile-chooser
     shoot_setupext
+    shoot_test uninstall uninstall/tests/uninstall_unrun_win_test '*SharedFile*' uninstall-shared-question
     shoot_test plugin plugin/tests/plugin_options_win_test '*AboutMedia*:*FreeMegabytes*:*Background*:*AboutBox*' \
         plugin-aboutmedia plugin-options plugin-background plugin-about
+    shoot_test plugin plugin/tests/plugin_movwnd_win_test '*EmbeddedMovieShows*:*FullPageShows*' \
+        plugin-embedded plugin-fullpage-maker plugin-fullpage-product
 }
 
 # The deliverables that ./go run starts, one entry each: the usage, the build targets, the files of build/win64
@@ -426,11 +389,11 @@ run() {
     done
     if [ -n "${DISPLAY:-}" ]; then
         start_wine "$BUILD/run/wineprefix" user
-        (cd "$dir" && "$WINE" "$RUN_PROGRAM" "${arguments[@]}" </dev/null)
+        (cd "$dir" && "$WINESESSION" run "$RUN_PROGRAM" "${arguments[@]}" </dev/null)
         return
     fi
     start_wine "$BUILD/run/wineprefix"
-    (cd "$dir" && exec "$WINE" "$RUN_PROGRAM" "${arguments[@]}" </dev/null) &
+    (cd "$dir" && exec "$WINESESSION" run "$RUN_PROGRAM" "${arguments[@]}" </dev/null) &
     local window=""
     for _ in $(seq 600); do
         window=$(find_window "$RUN_CAPTION")

@@ -11,13 +11,16 @@ add_compile_options(-Wall -Wextra -Wno-unused-parameter)
 if(WIN32)
     # The toolkit targets the classic ANSI Win32 API.
     add_compile_definitions(WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0601 WINVER=0x0601)
-    # Tests run under Wine when the build asks for it; the launcher carries the private prefix.
+    # Tests run under Wine when the build asks for it; the launcher carries the private prefix, which the
+    # builds of one checkout share beside their own folders (build/wineprefix).
+    option(MFX_WINE_TESTS "Run the Windows tests under Wine" OFF)
     if(MFX_WINE_TESTS)
+        cmake_path(GET CMAKE_BINARY_DIR PARENT_PATH builds)
+        set(MFX_WINEPREFIX ${builds}/wineprefix CACHE PATH "The Wine prefix of the tests")
         configure_file(${PROJECT_SOURCE_DIR}/cmake/wine-run.in ${CMAKE_BINARY_DIR}/wine-run @ONLY
                        FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE)
         set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run)
     endif()
-    set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
 elseif(MFX_SANITIZE)
     add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
     add_link_options(-fsanitize=address,undefined)
@@ -29,21 +32,47 @@ if(MFX_FUZZ)
     add_compile_options(-fsanitize=fuzzer-no-link)
 endif()
 
+# GoogleTest, built from its sources with the project's compiler (Debian's package googletest installs them); on
+# Windows it keeps to the system's own threads and locks rather than mingw-w64's pthreads layer.
+set(MFX_GOOGLETEST_DIR /usr/src/googletest CACHE PATH "GoogleTest's sources")
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
-add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+if(WIN32)
+    set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+endif()
+add_subdirectory(${MFX_GOOGLETEST_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
 
-# mfx_add_test(NAME [EXCLUSIVE] SOURCES file... LIBS lib...): a GoogleTest program registered with CTest. On the
-# Windows builds CTest starts it through the Wine launcher (the cross-compiling emulator). EXCLUSIVE marks a
-# test that uses state shared by the whole desktop (clipboard, focus, the same files or keys as another test):
-# CTest never runs it beside another test.
+# The Windows tests share one Wine session of their prefix (a virtual display and a persistent wineserver,
+# cmake/winesession): CTest starts it before the first of them and stops it after the last, whatever selection of
+# tests it runs.
+if(MFX_WINE_TESTS)
+    add_test(NAME wine_session_start COMMAND ${PROJECT_SOURCE_DIR}/cmake/winesession start ${MFX_WINEPREFIX})
+    add_test(NAME wine_session_stop COMMAND ${PROJECT_SOURCE_DIR}/cmake/winesession stop ${MFX_WINEPREFIX})
+    set_tests_properties(wine_session_start PROPERTIES FIXTURES_SETUP wine_session)
+    set_tests_properties(wine_session_stop PROPERTIES FIXTURES_CLEANUP wine_session)
+endif()
+
+# mfx_add_test(NAME [EXCLUSIVE] [SHARES resource...] SOURCES file... LIBS lib...): a GoogleTest program registered
+# with CTest. On the Windows builds CTest starts it through the Wine launcher (the cross-compiling emulator) in the
+# tests' Wine session. Tests run in parallel: their files go to scratch folders of their own (CTempFolder), so two
+# never meet. EXCLUSIVE marks a test that uses state shared by the whole desktop (the clipboard, the focus and
+# the foreground window, a window covering the screen, settings of the prefix that other tests read): labelled
+# "exclusive", CTest never runs it beside another test. SHARES names a resource of the desktop that some tests
+# serve or use under one name, such as a DDE service ("progman"): tests sharing one never run at the same time,
+# but beside any other.
 function(mfx_add_test name)
-    cmake_parse_arguments(TEST "EXCLUSIVE" "" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(TEST "EXCLUSIVE" "" "SHARES;SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${TEST_SOURCES})
     target_link_libraries(${name} PRIVATE ${TEST_LIBS} gtest_main)
     add_test(NAME ${name} COMMAND ${name})
+    if(MFX_WINE_TESTS)
+        set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine_session)
+    endif()
     if(TEST_EXCLUSIVE)
-        set_tests_properties(${name} PROPERTIES RUN_SERIAL TRUE)
+        set_tests_properties(${name} PROPERTIES RUN_SERIAL TRUE LABELS exclusive)
+    endif()
+    if(TEST_SHARES)
+        set_tests_properties(${name} PROPERTIES RESOURCE_LOCK "${TEST_SHARES}")
     endif()
 endfunction()
 

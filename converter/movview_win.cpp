@@ -9,9 +9,7 @@ MFX_SOURCE_MODULE("MOVVIEW");
 namespace {
 
 // QuickTime is started once for all previews of the process; a failed start is not tried again.
-bool s_fQTStartTried = false;
-bool s_fQTStarted = false;
-bool s_fMoviesEntered = false;
+CQTMovies s_movies;
 
 const int BORDER_ALLOWANCE = 4;  // the view's sunken edge around the movie
 
@@ -72,24 +70,13 @@ void CZMDIView::SizeToMovie(int cx, int cy) {
 // ---- CMOVView
 
 bool CMOVView::ClassInit() {
-    s_fQTStartTried = true;
-    if (QTBINDING_Start(nullptr) != 0)
-        return false;
-    s_fQTStarted = true;
-    bool fOk;
-    MFX_VERIFY(fOk = (EnterMovies()==noErr));
-    s_fMoviesEntered = fOk;
-    return fOk;
+    return s_movies.Enter();
 }
 
 // The binding is stopped whenever the previews started it, also when entering movies failed, so that every
 // successful start is undone.
 void CMOVView::ClassTerm() {
-    if (s_fMoviesEntered)
-        ExitMovies();
-    if (s_fQTStarted)
-        QTBINDING_Stop();
-    s_fQTStartTried = s_fQTStarted = s_fMoviesEntered = false;
+    s_movies.Leave();
 }
 
 void CMOVView::OpenDocumentMovie() {
@@ -176,7 +163,7 @@ bool CMOVView::OnMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lResu
     }
     switch (uMsg) {
         case WM_CREATE:
-            if (!s_fQTStartTried)
+            if (!s_movies.IsTried())
                 MFX_VERIFY(ClassInit());
             OpenDocumentMovie();
             lResult = 0;

@@ -12,7 +12,9 @@ constexpr uint32_t QTATOM_Type(char a, char b, char c, char d) {
 
 const uint32_t QTATOM_MOOV = QTATOM_Type('m', 'o', 'o', 'v');  // movie atom: the description of the tracks
 const uint32_t QTATOM_MDAT = QTATOM_Type('m', 'd', 'a', 't');  // media data
+const uint32_t QTATOM_MVHD = QTATOM_Type('m', 'v', 'h', 'd');  // movie header: time scale and duration
 const uint32_t QTATOM_TRAK = QTATOM_Type('t', 'r', 'a', 'k');
+const uint32_t QTATOM_TKHD = QTATOM_Type('t', 'k', 'h', 'd');  // track header: the track's picture size
 const uint32_t QTATOM_MDIA = QTATOM_Type('m', 'd', 'i', 'a');
 const uint32_t QTATOM_MINF = QTATOM_Type('m', 'i', 'n', 'f');
 const uint32_t QTATOM_STBL = QTATOM_Type('s', 't', 'b', 'l');

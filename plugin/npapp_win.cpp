@@ -80,6 +80,7 @@ void CNPApp::NPP_Shutdown() {
         WINDOW_PumpMessages();
     }
     MFX_VERIFY(m_Threads.AllGone());
+    CMOV::ClassTerm();
     MOVIEOPTIONS_WriteSettings();
 }
 

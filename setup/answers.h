@@ -36,10 +36,10 @@ struct ANSWERS_GIVEN {
 
 class CAnswers {
 public:
-    bool m_fUnattended = false;  // a response file was loaded: no question waits for a person
-    CTextMap m_Answers;          // the response file's answers by identifier
+    bool m_fUnattended = false;          // a response file was loaded: no question waits for a person
+    CTextMap m_Answers;                  // the response file's answers by identifier
     std::vector<ANSWERS_GIVEN> m_Given;  // every question answered so far, in the order asked
-    std::string m_LogFile;       // each answer is appended to this file as it is given, when not empty
+    std::string m_LogFile;               // each answer is appended to this file as it is given, when not empty
 };
 
 // Reads a response file and makes the run unattended. False (nothing loaded, still attended) when the file

@@ -61,7 +61,7 @@ enum QTMCSELECTOR : unsigned short {
     QTMC_ISPLAYERMESSAGE = 11,          // controller, window, message, wParam, lParam -> non-zero when handled
     QTMC_SETCONTROLLERBOUNDSRECT = 18,  // controller, const QTRECT*
     QTMC_SETMOVIE = 19,                 // controller, movie, window, x, y
-    QTMC_SETACTIVE = 20,                // controller, active
+    QTMC_SETACTIVE = 20,                // controller, shown: the controller shows itself, or only its movie
 };
 
 // Movie controller actions.
@@ -70,11 +70,19 @@ enum QTMCACTION : short {
     mcActionGoToTime = 12,
     mcActionSetVolume = 14,
     mcActionSetLooping = 21,
+    mcActionSetLoopIsPalindrome = 23,
     mcActionSetGrowBoxBounds = 25,
+    mcActionSetUseBadge = 36,
     mcActionSetFlags = 38,
     mcActionGetFlags = 39,
     mcActionSetPlayEveryFrame = 40,
+    mcActionGetPlayRate = 42,
 };
+
+// Movie controller flags (mcActionGetFlags, mcActionSetFlags).
+const long mcFlagSuppressStepButtons = 2;
+const long mcFlagSuppressSpeakerButton = 4;
+const long mcFlagsUseWindowPalette = 8;
 
 const short noErr = 0;
 const short qtErrNotStarted = -1;  // the binding could not start QuickTime for the call

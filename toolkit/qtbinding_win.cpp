@@ -168,6 +168,30 @@ void QTBINDING_Stop() {
     }
 }
 
+bool CQTMovies::Enter() {
+    if (m_fTried)
+        return m_fEntered;
+    m_fTried = true;
+    if (QTBINDING_Start(nullptr) != 0)
+        return false;
+    m_fStarted = true;
+    bool fOk;
+    // clang-format off
+    // The report quotes the call as written here.
+    MFX_VERIFY(fOk = (EnterMovies()==noErr));
+    // clang-format on
+    m_fEntered = fOk;
+    return fOk;
+}
+
+void CQTMovies::Leave() {
+    if (m_fEntered)
+        ExitMovies();
+    if (m_fStarted)
+        QTBINDING_Stop();
+    m_fTried = m_fStarted = m_fEntered = false;
+}
+
 short EnterMovies() {
     return static_cast<short>(CallMovies(QTSEL_ENTERMOVIES, qtErrNotStarted, {}));
 }

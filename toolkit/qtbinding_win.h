@@ -11,6 +11,23 @@ int QTBINDING_Start(unsigned long* pdwVersion);
 // Undoes one successful start.
 void QTBINDING_Stop();
 
+// A program's use of the movie toolbox, for the life of its players: the first Enter starts the binding and
+// enters movies; Leave leaves movies and stops the binding as far as Enter did either, so every successful
+// start is undone, and the next Enter tries again.
+class CQTMovies {
+public:
+    // True when movies are entered; only the first call after construction or Leave tries.
+    bool Enter();
+    void Leave();
+    bool IsTried() const { return m_fTried; }
+    bool IsEntered() const { return m_fEntered; }
+
+private:
+    bool m_fTried = false;
+    bool m_fStarted = false;
+    bool m_fEntered = false;
+};
+
 // The operations. Each call made before a successful start first tries to start, and fails (qtErrNotStarted,
 // or none) when that fails.
 short EnterMovies();

@@ -44,16 +44,9 @@ WNDPROC ProcOf(HWND hWnd) {
     return reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hWnd, GWLP_WNDPROC));
 }
 
-// The own windows of this process made by the plug-in.
+// The plug-in's own window of this process.
 HWND FindOwnWindow() {
-    HWND hWnd = nullptr;
-    while ((hWnd = FindWindowExA(nullptr, hWnd, nullptr, "NPXBackground")) != nullptr) {
-        DWORD dwProcess = 0;
-        GetWindowThreadProcessId(hWnd, &dwProcess);
-        if (dwProcess == GetCurrentProcessId())
-            return hWnd;
-    }
-    return nullptr;
+    return UIDRIVER_FindOwnWindow(nullptr, "NPXBackground");
 }
 
 TEST_F(NPVroonTest, EntryPointsFillThePluginTable) {

@@ -143,7 +143,7 @@ TEST_F(ProgManStepTest, TheLibrarysDialogShowsItsTextAtItsPlaceThenDoesTheWorkAn
         HWND hDlg = nullptr;
         if (!UIDRIVER_WaitUntil(
                 [&] {
-                    hDlg = FindWindowA("ovsetupDlg", nullptr);
+                    hDlg = UIDRIVER_FindOwnWindow("ovsetupDlg", nullptr);
                     return hDlg && IsWindowVisible(hDlg);
                 },
                 UIDRIVER_TIMEOUT))

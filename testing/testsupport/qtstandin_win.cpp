@@ -28,9 +28,7 @@ std::string FindVariantFolder(const char* szVariant) {
 }  // namespace
 
 CQtStandin::CQtStandin(const char* szVariant) {
-    char szTemp[MAX_PATH] = "";
-    GetTempPathA(sizeof(szTemp), szTemp);
-    m_log = std::string(szTemp) + "qtstandin-calls.log";
+    m_log = m_folder / "calls.log";
     Clear();
     SetEnvironmentVariableA("QTSTANDIN_LOG", m_log.c_str());
     Fail("");
@@ -41,7 +39,6 @@ CQtStandin::~CQtStandin() {
     SetDllDirectoryA(nullptr);
     Fail("");
     SetEnvironmentVariableA("QTSTANDIN_LOG", nullptr);
-    DeleteFileA(m_log.c_str());
 }
 
 std::vector<std::string> CQtStandin::Calls() const {

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "testing/testsupport/tempfolder_win.h"
+
 class CQtStandin {
 public:
     // variant: "full", "noentry", "refuse", "nocmgr", or a folder name that holds no library ("missing").
@@ -20,5 +22,8 @@ public:
     static void Fail(const char* szCalls);
 
 private:
+    // The call record lives in a folder of this object's own, so test programs running side by side, each
+    // with its stand-in, never write one record.
+    CTempFolder m_folder{"qtstandin"};
     std::string m_log;
 };

@@ -127,6 +127,17 @@ HWND UIDRIVER_WaitForMessageBox(const char* szText, DWORD msTimeout) {
     return WaitForMatch(nullptr, szText, msTimeout);
 }
 
+HWND UIDRIVER_FindOwnWindow(const char* szClass, const char* szTitle, HWND hAfter) {
+    HWND hWnd = hAfter;
+    while ((hWnd = FindWindowExA(nullptr, hWnd, szClass, szTitle)) != nullptr) {
+        DWORD dwProcess = 0;
+        GetWindowThreadProcessId(hWnd, &dwProcess);
+        if (dwProcess == GetCurrentProcessId())
+            return hWnd;
+    }
+    return nullptr;
+}
+
 std::string UIDRIVER_GetText(HWND hWnd) {
     // A window of another thread answers WM_GETTEXT only while its thread takes messages: bounded.
     DWORD_PTR cchText = 0;

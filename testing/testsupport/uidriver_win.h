@@ -25,6 +25,9 @@ void UIDRIVER_AddDialogClass(const char* szClass);
 HWND UIDRIVER_WaitForDialog(const char* szCaption, DWORD msTimeout);
 // Finds a message box of this process showing exactly szText; null when none appears within msTimeout.
 HWND UIDRIVER_WaitForMessageBox(const char* szText, DWORD msTimeout);
+// FindWindowEx among this process's top-level windows only, so that tests running side by side never find each
+// other's windows: the next after hAfter (the first when null) of the class and title given (any when null).
+HWND UIDRIVER_FindOwnWindow(const char* szClass, const char* szTitle, HWND hAfter = nullptr);
 // The text of a window; of a control of a dialog.
 std::string UIDRIVER_GetText(HWND hWnd);
 std::string UIDRIVER_GetItemText(HWND hDlg, int idItem);

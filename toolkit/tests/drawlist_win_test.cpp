@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "testing/testsupport/uidriver_win.h"
 #include "toolkit/diag.h"
 #include "toolkit/drawlist_win.h"
 #include "toolkit/lstorder_win.h"
@@ -74,7 +75,7 @@ protected:
                 ReleaseCapture();
                 return true;
             case WM_TEST_RECORD: {
-                const HWND hMarker = FindWindowA(LSTORDER_MARKERCLASS, nullptr);
+                const HWND hMarker = UIDRIVER_FindOwnWindow(LSTORDER_MARKERCLASS, nullptr);
                 m_fMarkerVisible = hMarker && IsWindowVisible(hMarker);
                 if (hMarker)
                     GetWindowRect(hMarker, &m_rcMarker);
@@ -170,7 +171,7 @@ TEST_F(DrawListTest, DragEndsWhereTheButtonGoesUpAndCancelsOnEscapeCaptureLossOr
         CListReorderTracker tracker;
         EXPECT_EQ(c.nIndex, tracker.TrackReorder(m_host.List(), POINT{50, 5}));
         EXPECT_EQ(nullptr, GetCapture());
-        EXPECT_EQ(nullptr, FindWindowA(LSTORDER_MARKERCLASS, nullptr));
+        EXPECT_EQ(nullptr, UIDRIVER_FindOwnWindow(LSTORDER_MARKERCLASS, nullptr));
     }
 }
 

@@ -1,5 +1,7 @@
 #include "tools/vroon/vroonfile.h"
 
+#include "tools/vroon/vroonstop.h"
+
 namespace {
 
 // The copy tells its progress after each step of this many bytes. The step is what a disk moves in a few
@@ -51,6 +53,7 @@ bool CVroonFile::CopyFrom(CVroonFile& source, uint64_t qwStart, uint64_t qwSize,
         qwSize -= qwStep;
         if (pProgress)
             pProgress->Advance(qwStep);
+        VROONSTOP_At("copy-step");
     }
     return true;
 }

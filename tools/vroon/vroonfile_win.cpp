@@ -36,6 +36,19 @@ HANDLE Handle(intptr_t h) {
     return reinterpret_cast<HANDLE>(h);
 }
 
+// The part of the cb bytes left to move that one call moves.
+DWORD Ask(size_t cb) {
+    return cb > MAX_TRANSFER ? MAX_TRANSFER : static_cast<DWORD>(cb);
+}
+
+// A read or write at an offset of the file.
+OVERLAPPED At(uint64_t qwOffset) {
+    OVERLAPPED at = {};
+    at.Offset = static_cast<DWORD>(qwOffset);
+    at.OffsetHigh = static_cast<DWORD>(qwOffset >> 32);
+    return at;
+}
+
 // The temporary file the console handler removes; the file is opened with delete sharing so that it can be.
 char s_szGuarded[MAX_PATH + 1];
 volatile LONG s_fGuarded = 0;
@@ -105,12 +118,9 @@ bool CVroonFile::Close() {
 bool CVroonFile::ReadAt(uint64_t qwOffset, void* pBuffer, size_t cb) {
     char* p = static_cast<char*>(pBuffer);
     while (cb > 0) {
-        OVERLAPPED at = {};
-        at.Offset = static_cast<DWORD>(qwOffset);
-        at.OffsetHigh = static_cast<DWORD>(qwOffset >> 32);
-        const DWORD cbAsk = cb > MAX_TRANSFER ? MAX_TRANSFER : static_cast<DWORD>(cb);
+        OVERLAPPED at = At(qwOffset);
         DWORD cbRead = 0;
-        if (!ReadFile(Handle(m_hFile), p, cbAsk, &cbRead, &at) || cbRead == 0)
+        if (!ReadFile(Handle(m_hFile), p, Ask(cb), &cbRead, &at) || cbRead == 0)
             return Fail(VROONFILE_READ);
         p += cbRead;
         cb -= cbRead;
@@ -122,9 +132,8 @@ bool CVroonFile::ReadAt(uint64_t qwOffset, void* pBuffer, size_t cb) {
 bool CVroonFile::Write(const void* pBuffer, size_t cb) {
     const char* p = static_cast<const char*>(pBuffer);
     while (cb > 0) {
-        const DWORD cbAsk = cb > MAX_TRANSFER ? MAX_TRANSFER : static_cast<DWORD>(cb);
         DWORD cbWritten = 0;
-        if (!WriteFile(Handle(m_hFile), p, cbAsk, &cbWritten, nullptr))
+        if (!WriteFile(Handle(m_hFile), p, Ask(cb), &cbWritten, nullptr))
             return Fail(ErrorOf(GetLastError(), VROONFILE_WRITE));
         if (cbWritten == 0)
             return Fail(VROONFILE_NO_SPACE);
@@ -138,12 +147,9 @@ bool CVroonFile::Write(const void* pBuffer, size_t cb) {
 bool CVroonFile::WriteAt(uint64_t qwAt, const void* pBuffer, size_t cb) {
     const char* p = static_cast<const char*>(pBuffer);
     while (cb > 0) {
-        OVERLAPPED at = {};
-        at.Offset = static_cast<DWORD>(qwAt);
-        at.OffsetHigh = static_cast<DWORD>(qwAt >> 32);
-        const DWORD cbAsk = cb > MAX_TRANSFER ? MAX_TRANSFER : static_cast<DWORD>(cb);
+        OVERLAPPED at = At(qwAt);
         DWORD cbWritten = 0;
-        if (!WriteFile(Handle(m_hFile), p, cbAsk, &cbWritten, &at))
+        if (!WriteFile(Handle(m_hFile), p, Ask(cb), &cbWritten, &at))
             return Fail(ErrorOf(GetLastError(), VROONFILE_WRITE));
         if (cbWritten == 0)
             return Fail(VROONFILE_NO_SPACE);

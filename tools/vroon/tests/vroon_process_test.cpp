@@ -451,6 +451,21 @@ void KillAtRandomMoments(int nSignal, bool fCopy) {
         remove(temp.c_str());
     }
     printf("of 20 conversions stopped at random: %d left the original, %d had finished\n", anSeen[0], anSeen[1]);
+
+    // The random moments may all miss the copy; its stop point does not: killed with a part of the movie written,
+    // the conversion by copy leaves that part in its temporary file and the original whole under its name.
+    if (nSignal == SIGKILL && fCopy) {
+        ASSERT_TRUE(TESTFILE_Write(fixture.movie, fixture.source));
+        const pid_t pid = Start(fixture.movie, true, "copy-step");
+        ASSERT_EQ(pid, waitpid(pid, &nWait, 0));
+        EXPECT_TRUE(WIFSIGNALED(nWait) && WTERMSIG(nWait) == SIGKILL);
+        const string temp = fixture.movie + VROONRUN_TEMP_SUFFIX;
+        const string written = TESTFILE_Read(temp);
+        EXPECT_LT(0u, written.size());
+        EXPECT_GT(converted.size(), written.size());
+        EXPECT_EQ(fixture.source, TESTFILE_Read(fixture.movie));
+        remove(temp.c_str());
+    }
     remove(fixture.movie.c_str());
 }
 
