@@ -89,6 +89,10 @@ void DESIGN_Reset(DESIGN* pDesign) {
 }
 
 int DESIGN_Open(DESIGN* pDesign, const char* szPath) {
+    return DESIGN_OpenWith(pDesign, szPath, nullptr, nullptr);
+}
+
+int DESIGN_OpenWith(DESIGN* pDesign, const char* szPath, DESIGN_LOADEDFN pfnLoaded, void* pUser) {
     if (!MFX_VERIFY(pDesign && szPath))
         return DESIGN_FAILED;
     MFX_DebugPrintf("DESIGN_Open DesignName:%s\n", szPath);
@@ -106,6 +110,9 @@ int DESIGN_Open(DESIGN* pDesign, const char* szPath) {
     const int fOk = ReadSections(hFile, pDesign);
     if (fOk)
         TraceHelperLibraries(pDesign);
+    // The reads were served from the read-ahead block: a seek puts the file where they ended.
+    if (fOk && pfnLoaded && MFX_VERIFY(HFILE_Seek(hFile, 0, HFILE_FROM_CURRENT) >= 0))
+        pfnLoaded(hFile, pUser);
     MFX_VERIFY(HFILE_Close(hFile));
     return fOk ? DESIGN_LOADED : DESIGN_FAILED;
 }

@@ -323,6 +323,11 @@ void DESIGN_Reset(DESIGN* pDesign);
 // Loads the design file: DESIGN_BADVERSION when the signature differs, DESIGN_FAILED when the file cannot be
 // opened or a section fails (the partly read design stays), DESIGN_LOADED.
 int DESIGN_Open(DESIGN* pDesign, const char* szPath);
+// Called once a design has loaded, with the design file still open and its platform position right after the
+// dialog placement section (where a hook library's own data may follow).
+typedef void (*DESIGN_LOADEDFN)(HFILE hFile, void* pUser);
+// DESIGN_Open that calls pfnLoaded (when not null) before the file is closed on a successful load.
+int DESIGN_OpenWith(DESIGN* pDesign, const char* szPath, DESIGN_LOADEDFN pfnLoaded, void* pUser);
 
 // The section readers, each reading from the file's position into its record.
 int EXE_CheckVersion(HFILE hFile, char* szSignature);

@@ -99,7 +99,7 @@ HWND DLGINT_CreateDialogParam(HINSTANCE hInst,
     return IsWindow(hWnd) ? hWnd : nullptr;
 }
 
-BOOL DLGINT_GetSaveFileName(OPENFILENAMEA* pOfn) {
+BOOL WINAPI DLGINT_GetSaveFileName(OPENFILENAMEA* pOfn) {
     if (XGETSAVEFILENAME pfn = Export<XGETSAVEFILENAME>("xGetSaveFileName"))
         return pfn(pOfn);
     if (pOfn->Flags & OFN_ENABLETEMPLATE) {

@@ -24,7 +24,8 @@ int DLGINT_MessageBox(HWND hWndOwner, LPCSTR szText, LPCSTR szCaption, UINT uTyp
 INT_PTR DLGINT_DialogBoxParam(HINSTANCE hInst, LPCSTR szTemplate, HWND hWndOwner, DLGPROC pfnDialog, LPARAM lParamInit);
 // Null (after a report) when the dialog could not be made.
 HWND DLGINT_CreateDialogParam(HINSTANCE hInst, LPCSTR szTemplate, HWND hWndOwner, DLGPROC pfnDialog, LPARAM lParamInit);
-// Runs the save-file dialog; a template named in the record comes from the library.
-BOOL DLGINT_GetSaveFileName(OPENFILENAMEA* pOfn);
+// Runs the save-file dialog (called as the platform's GetSaveFileName is); a template named in the record comes
+// from the library.
+BOOL WINAPI DLGINT_GetSaveFileName(OPENFILENAMEA* pOfn);
 // The library's bitmap of that name, else the one of hEngine's resources; null after a report.
 HBITMAP DLGINT_LoadBitmap(HINSTANCE hEngine, LPCSTR szName);

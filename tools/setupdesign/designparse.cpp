@@ -542,8 +542,9 @@ public:
                 continue;
             check(pThing->target >= 0 && pThing->target < MAX_TARGETS && design.targets.targets[pThing->target],
                   DESIGNSECTION_THING, i, "Target", "target", pThing->target);
-            check(pThing->nCollection >= 0 && pThing->nCollection < MAX_COLLECTIONS &&
-                      design.collect.fPresent[pThing->nCollection],
+            // Collection -1 is every collection's: the engine installs the thing with each one chosen.
+            check(pThing->nCollection == -1 || (pThing->nCollection >= 0 && pThing->nCollection < MAX_COLLECTIONS &&
+                                                design.collect.fPresent[pThing->nCollection]),
                   DESIGNSECTION_THING, i, "Collection", "collection", pThing->nCollection);
             check(pThing->nDisk >= 0 && pThing->nDisk < MAX_DISKS && design.disks.fPresent[pThing->nDisk],
                   DESIGNSECTION_THING, i, "Disk", "disk", pThing->nDisk);
