@@ -32,6 +32,9 @@ Usage: ./go COMMAND [CONFIG...]
   designbench [ROUNDS]  time the loading of the largest setup design file against one read of it (native, Wine)
   copybench [MB]   time the setup's file installs, plain and compressed, against a plain copy, under Wine
   jobbench [MB]    time a conversion through the job window against the engine alone, under Wine (win64)
+  media [win32]    the suite's distribution media in build/media (build/media-win32), laid out from the text
+                   design media/flarion.txt and media/contents.txt with the deliverables of the win64 (win32)
+                   build, then checked: every file the design names is there and holds what was built
   run NAME [ARGS]  start a deliverable as its user would, in a Wine prefix of its own with the QuickTime
                    stand-in: on $DISPLAY until it is closed, else on a virtual display until its main window
                    is up, pictured in build/run/NAME.png. run reelpro [FILE...] opens the files in the
@@ -313,6 +316,33 @@ screenshots() {
         plugin-embedded plugin-fullpage-maker plugin-fullpage-product
 }
 
+# The deliverables on the suite's media.
+MEDIA_TARGETS=(haulix parvel tavlet orvadrop uninstall reelpro npvroon)
+
+# ./go media [win32]: the media laid out by setupmedia (tools/setupdesign) from a clean folder and checked. A
+# deliverable this checkout does not define yet is not built; the check then names its missing file.
+media() {
+    local config=${1:-win64} out=$BUILD/media target
+    case $config in
+        win64) ;;
+        win32) out=$BUILD/media-win32 ;;
+        *) echo "go: media [win32]" >&2; exit 2 ;;
+    esac
+    setup
+    configure native
+    cmake --build "$BUILD/native" -j "$JOBS" --target setupmedia >/dev/null
+    configure "$config"
+    local defined targets=()
+    defined=$(ninja -C "$BUILD/$config" -t targets all)
+    for target in "${MEDIA_TARGETS[@]}"; do
+        if grep -q "^$target:" <<<"$defined"; then targets+=("$target"); else echo "go: no target $target in this checkout"; fi
+    done
+    cmake --build "$BUILD/$config" -j "$JOBS" --target "${targets[@]}" >/dev/null
+    rm -rf "$out"
+    "$BUILD/native/tools/setupdesign/setupmedia" "$ROOT/media/flarion.txt" "$ROOT/media/contents.txt" \
+        "$BUILD/$config" "$ROOT" "$out"
+}
+
 # The deliverables that ./go run starts, one entry each: the usage, the build targets, the files of build/win64
 # copied into the deliverable's run folder, the program among them, the files of the folder put before the
 # user's arguments, and the caption with which its main window begins.
@@ -426,6 +456,7 @@ case $command in
     copybench) copybench "$@" ;;
     jobbench) jobbench "$@" ;;
     screenshots) screenshots ;;
+    media) media "$@" ;;
     run) run "$@" ;;
     help|-h|--help) usage ;;
     *) usage >&2; exit 2 ;;
