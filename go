@@ -32,6 +32,14 @@ Usage: ./go COMMAND [CONFIG...]
   designbench [ROUNDS]  time the loading of the largest setup design file against one read of it (native, Wine)
   copybench [MB]   time the setup's file installs, plain and compressed, against a plain copy, under Wine
   jobbench [MB]    time a conversion through the job window against the engine alone, under Wine (win64)
+  media [win32]    the suite's distribution media in build/media (build/media-win32), laid out from the text
+                   design media/flarion.txt and media/contents.txt with the deliverables of the win64 (win32)
+                   build, then checked: every file the design names is there and holds what was built
+  e2e              the media of build/media installed in a fresh Wine prefix (build/e2e/wineprefix), once
+                   unattended and once through the dialogs: the setup log's records checked, reelpro started
+                   from its Start Menu shortcut, npvroon shown in the browser stand-in from its plug-in folder,
+                   the uninstaller run, and the prefix's files and registry compared with what they were
+                   before; screenshots in build/e2e/shots
   run NAME [ARGS]  start a deliverable as its user would, in a Wine prefix of its own with the QuickTime
                    stand-in: on $DISPLAY until it is closed, else on a virtual display until its main window
                    is up, pictured in build/run/NAME.png. run reelpro [FILE...] opens the files in the
@@ -315,6 +323,142 @@ screenshots() {
         plugin-embedded plugin-fullpage-maker plugin-fullpage-product
 }
 
+# The deliverables on the suite's media.
+MEDIA_TARGETS=(haulix parvel tavlet orvadrop uninstall reelpro npvroon)
+
+# ./go media [win32]: the media laid out by setupmedia (tools/setupdesign) from a clean folder and checked. A
+# deliverable this checkout does not define yet is not built; the check then names its missing file.
+media() {
+    local config=${1:-win64} out=$BUILD/media target
+    case $config in
+        win64) ;;
+        win32) out=$BUILD/media-win32 ;;
+        *) echo "go: media [win32]" >&2; exit 2 ;;
+    esac
+    setup
+    configure native
+    cmake --build "$BUILD/native" -j "$JOBS" --target setupmedia >/dev/null
+    configure "$config"
+    local defined targets=()
+    defined=$(ninja -C "$BUILD/$config" -t targets all)
+    for target in "${MEDIA_TARGETS[@]}"; do
+        if grep -q "^$target:" <<<"$defined"; then targets+=("$target"); else echo "go: no target $target in this checkout"; fi
+    done
+    cmake --build "$BUILD/$config" -j "$JOBS" --target "${targets[@]}" >/dev/null
+    rm -rf "$out"
+    "$BUILD/native/tools/setupdesign/setupmedia" "$ROOT/media/flarion.txt" "$ROOT/media/contents.txt" \
+        "$BUILD/$config" "$ROOT" "$out"
+}
+
+# The end-to-end run (./go e2e) of the media in build/media. Before the first install the prefix gets what the
+# suite expects on a user's machine: Netscape Navigator (our browser stand-in as its program, with its plug-in
+# folder, a Navigator entry and the NetscapeMarkup association the hook library reads), Apple's QuickTime plug-in
+# in that folder (a stand-in file the install renames and the uninstall restores), and QuickTime for Windows
+# (our stand-in) in the system folder. The media are on drive A:, where the engine runs in place.
+E2E_PRODUCT="Flarion 1.0"
+E2E_LOG='C:\FLARION\FLARION.LOG'
+E2E_PLUGINS='C:\NETSCAPE\PROGRAM\PLUGINS'
+E2E_BROWSER='C:\NETSCAPE\PROGRAM\NETSCAPE.EXE'
+
+e2e_prepare() {
+    local dir=$1 prefix=$1/wineprefix
+    local plugins=$prefix/drive_c/NETSCAPE/PROGRAM/PLUGINS
+    cp -r "$BUILD/media" "$dir/media"
+    ln -s "$dir/media" "$prefix/dosdevices/a:"
+    mkdir -p "$plugins"
+    cp "$BUILD/win64/testing/nphost/nphost.exe" "$prefix/drive_c/NETSCAPE/PROGRAM/NETSCAPE.EXE"
+    echo "Netscape's null plug-in, as the browser installs it" >"$plugins/npnul32.dll"
+    echo "Apple's QuickTime plug-in, which Flarion's setup disables" >"$plugins/NPQTW32.DLL"
+    cp "$BUILD/win64/testing/qtstandin/full/QTIM32.DLL" "$BUILD/win64/testing/qtstandin/full/CMGR32.DLL" \
+        "$prefix/drive_c/windows/system32/"
+    cat >"$dir/netscape.reg" <<'REG'
+REGEDIT4
+
+[HKEY_CLASSES_ROOT\NetscapeMarkup\CLSID]
+@="{61D8DE20-CA9A-11CE-9EA5-0080C82BE3B6}"
+
+[HKEY_CLASSES_ROOT\CLSID\{61D8DE20-CA9A-11CE-9EA5-0080C82BE3B6}\LocalServer32]
+@="C:\\NETSCAPE\\PROGRAM\\NETSCAPE.EXE"
+
+[HKEY_LOCAL_MACHINE\Software\Netscape\Netscape Navigator\3.01 (en)\Main]
+"Plugins Directory"="C:\\NETSCAPE\\PROGRAM\\PLUGINS"
+REG
+    "$WINESESSION" run regedit /S "$(winepath "$dir/netscape.reg")" </dev/null
+    printf '[Answers]\r\nTAVLET_INSTALLPLUGIN=Yes\r\n' >"$dir/install.ini"
+    printf '[Answers]\r\nUNINSTALL_SHARED_FILE=Yes\r\n' >"$dir/uninstall.ini"
+    printf 'PAGE file:///C|/FLARION/\nEMBED SRC=file:///C|/FLARION/SAMPLE.MOV WIDTH=320 HEIGHT=256 AUTOSTART=TRUE\n' \
+        >"$dir/sample.page"
+}
+
+# e2e_drive SHOTS POSE... -- ARG...: e2edrive with the arguments, each pose it announces captured into SHOTS.
+e2e_drive() {
+    local shots=$1 poses=()
+    shift
+    while [ "$1" != -- ]; do poses+=("$1"); shift; done
+    shift
+    "$WINESESSION" run "$BUILD/win64/testing/e2e/e2edrive.exe" "$@" </dev/null &
+    local drive=$!
+    [ ${#poses[@]} -eq 0 ] || capture_poses "$shots" "${poses[@]}"
+    wait "$drive" || { echo "go: e2e: e2edrive $1 failed" >&2; exit 1; }
+}
+
+# e2e_pass DIR unattended|gui: one install, its checks, one uninstall, and the prefix compared with before.
+e2e_pass() {
+    local dir=$1 mode=$2 prefix=$1/wineprefix shots=$1/shots/$2
+    local setup_poses=() uninstall_poses=() install uninstall
+    mkdir -p "$shots"
+    if [ "$mode" = unattended ]; then
+        install="/ANSWERS=$(winepath "$dir/install.ini")"
+        uninstall="/ANSWERS=$(winepath "$dir/uninstall.ini")"
+    else
+        install="$(winepath "$shots")\\"
+        uninstall=$install
+        setup_poses=(setup-1-install-to setup-2-choose setup-3-plugin-folder setup-4-install-plugin
+                     setup-5-create-folder setup-6-successful setup-7-disable-apple setup-8-log)
+        uninstall_poses=(uninstall-1-shared-file uninstall-2-removed)
+    fi
+    echo "go: e2e: $mode installation"
+    start_wine "$prefix"
+    e2e_drive "$shots" "${setup_poses[@]}" -- install 'A:\bin\HAULIX.EXE' "$install"
+    e2e_drive "$shots" -- installed "$E2E_LOG"
+    local plugins=$prefix/drive_c/NETSCAPE/PROGRAM/PLUGINS
+    if [ -e "$plugins/NPQTW32.DLL" ] || [ ! -e "$plugins/NPQTW32.OLD" ]; then
+        echo "go: e2e: Apple's plug-in NPQTW32.DLL was not renamed to NPQTW32.OLD" >&2
+        exit 1
+    fi
+    e2e_drive "$shots" reelpro-from-shortcut -- shortcut "$E2E_LOG" Reelpro "Orvanta Flarion" "$(winepath "$shots")\\"
+    e2e_drive "$shots" npvroon-in-browser -- plugin "$E2E_LOG" "$E2E_PLUGINS" "$E2E_BROWSER" \
+        "$(winepath "$dir/sample.page")" "$(winepath "$shots")\\"
+    echo "go: e2e: $mode removal"
+    e2e_drive "$shots" "${uninstall_poses[@]}" -- uninstall "$E2E_PRODUCT" "$uninstall"
+    stop_wine
+    python3 "$ROOT/testing/e2e/prefixlist.py" "$prefix" >"$dir/after-$mode.txt"
+    if ! diff "$dir/before.txt" "$dir/after-$mode.txt" >"$dir/after-$mode.diff"; then
+        echo "go: e2e: after the $mode removal the prefix differs from before ($dir/after-$mode.diff):" >&2
+        head -40 "$dir/after-$mode.diff" >&2
+        exit 1
+    fi
+    echo "go: e2e: after the $mode removal the prefix is as it was before"
+}
+
+e2e() {
+    setup
+    [ -f "$BUILD/media/bin/SETUP.INI" ] || { echo "go: e2e: no media in $BUILD/media (./go media makes them)" >&2; exit 1; }
+    configure win64
+    cmake --build "$BUILD/win64" -j "$JOBS" --target e2edrive nphost_program qtstandin >/dev/null
+    local dir=$BUILD/e2e
+    "$WINESESSION" stop "$dir/wineprefix"
+    rm -rf "$dir"
+    mkdir -p "$dir"
+    start_wine "$dir/wineprefix"
+    e2e_prepare "$dir"
+    stop_wine
+    python3 "$ROOT/testing/e2e/prefixlist.py" "$dir/wineprefix" >"$dir/before.txt"
+    e2e_pass "$dir" unattended
+    e2e_pass "$dir" gui
+    echo "go: e2e passed; screenshots in $dir/shots"
+}
+
 # The deliverables that ./go run starts, one entry each: the usage, the build targets, the files of build/win64
 # copied into the deliverable's run folder, the program among them, the files of the folder put before the
 # user's arguments, and the caption with which its main window begins.
@@ -428,6 +572,8 @@ case $command in
     copybench) copybench "$@" ;;
     jobbench) jobbench "$@" ;;
     screenshots) screenshots ;;
+    media) media "$@" ;;
+    e2e) e2e ;;
     run) run "$@" ;;
     help|-h|--help) usage ;;
     *) usage >&2; exit 2 ;;

@@ -26,6 +26,7 @@ set(MFX_LAYERS
     "testing/nphost:toolkit movie plugin testing/testsupport"
     "testing/jobshow:toolkit movie testing/moviefixture testing/testsupport"
     "testing/batchshow:toolkit movie converter testing/moviefixture testing/testsupport"
+    "testing/e2e:toolkit setup testing/testsupport"
     # Commands stand on top: any subsystem, fixture or stand-in, but no other command.
     "tools/*:toolkit movie converter plugin setup setupext/* uninstall testing/*")
 

@@ -30,10 +30,13 @@ bool IsDialogClass(HWND hWnd) {
     return false;
 }
 
+DWORD s_dwDriven = 0;  // the process whose windows the waits look at; 0 for this one
+
 bool IsDialogOfThisProcess(HWND hWnd) {
     DWORD dwProcess = 0;
     GetWindowThreadProcessId(hWnd, &dwProcess);
-    return dwProcess == GetCurrentProcessId() && IsWindowVisible(hWnd) && IsDialogClass(hWnd);
+    return dwProcess == (s_dwDriven ? s_dwDriven : GetCurrentProcessId()) && IsWindowVisible(hWnd) &&
+           IsDialogClass(hWnd);
 }
 
 BOOL CALLBACK MatchDialog(HWND hWnd, LPARAM lParam) {
@@ -118,6 +121,10 @@ UINT StyleOf(HWND hBox) {
 }
 
 }  // namespace
+
+void UIDRIVER_DriveProcess(DWORD dwProcessId) {
+    s_dwDriven = dwProcessId;
+}
 
 HWND UIDRIVER_WaitForDialog(const char* szCaption, DWORD msTimeout) {
     return WaitForMatch(szCaption, nullptr, msTimeout);
@@ -217,8 +224,8 @@ bool CBoxAnswer::Wait() {
 }
 
 void CBoxAnswer::Run(int idButton, DWORD msTimeout, std::string text, bool fAnyText) {
-    const HWND hBox = fAnyText ? UIDRIVER_WaitForDialog(nullptr, msTimeout)
-                               : UIDRIVER_WaitForMessageBox(text.c_str(), msTimeout);
+    const HWND hBox =
+        fAnyText ? UIDRIVER_WaitForDialog(nullptr, msTimeout) : UIDRIVER_WaitForMessageBox(text.c_str(), msTimeout);
     if (!hBox)
         return;
     m_caption = UIDRIVER_GetText(hBox);

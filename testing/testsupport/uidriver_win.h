@@ -20,6 +20,9 @@ const DWORD UIDRIVER_TIMEOUT = 5000;  // the waits' usual bound, in milliseconds
 // Dialogs of a window class of the program's own (a template's CLASS) count as dialogs from now on, for the
 // waits below and for CModalTimeout.
 void UIDRIVER_AddDialogClass(const char* szClass);
+// The waits below look at the windows of another process (a program the driver started) instead of this one's;
+// 0 turns them back to this process.
+void UIDRIVER_DriveProcess(DWORD dwProcessId);
 // Finds a visible top-level dialog-class window (a dialog or message box) of this process, with the given
 // caption when szCaption is not null; null when none appears within msTimeout.
 HWND UIDRIVER_WaitForDialog(const char* szCaption, DWORD msTimeout);

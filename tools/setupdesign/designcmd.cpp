@@ -35,24 +35,6 @@ CDesignPtr NewDesign() {
     return CDesignPtr(DESIGN_Construct(), DESIGN_Destroy);
 }
 
-bool ReadWhole(const char* szPath, std::string* pText) {
-    std::ifstream in(szPath, std::ios::binary);
-    if (!in)
-        return false;
-    std::ostringstream text;
-    text << in.rdbuf();
-    *pText = text.str();
-    return !in.bad();
-}
-
-bool WriteWhole(const char* szPath, const std::string& bytes) {
-    FILE* pFile = fopen(szPath, "wb");
-    if (!pFile)
-        return false;
-    const bool fOk = fwrite(bytes.data(), 1, bytes.size(), pFile) == bytes.size();
-    return fclose(pFile) == 0 && fOk;
-}
-
 // The diagnostics reports of one load, collected for the check's listing.
 std::string s_reports;
 void CollectReport(const char* szText) {
@@ -69,7 +51,7 @@ int Load(DESIGN* pDesign, const char* szPath) {
 
 int Compile(const char* szText, const char* szDesign, FILE* err) {
     std::string text, error;
-    if (!ReadWhole(szText, &text)) {
+    if (!DESIGNCMD_ReadFile(szText, &text)) {
         fprintf(err, "setupdesign: cannot read %s\n", szText);
         return DESIGNCMD_EXIT_FAILED;
     }
@@ -78,7 +60,7 @@ int Compile(const char* szText, const char* szDesign, FILE* err) {
         fprintf(err, "%s:%s\n", szText, error.c_str());
         return DESIGNCMD_EXIT_FAILED;
     }
-    if (!WriteWhole(szDesign, DESIGNWRITE_Bytes(*pDesign))) {
+    if (!DESIGNCMD_WriteFile(szDesign, DESIGNWRITE_Bytes(*pDesign))) {
         fprintf(err, "setupdesign: cannot write %s\n", szDesign);
         return DESIGNCMD_EXIT_FAILED;
     }
@@ -98,7 +80,7 @@ int Decompile(const char* szDesign, const char* szText, FILE* err) {
     const std::string dangling = DESIGNTEXT_Dangling(*pDesign);
     if (!dangling.empty())
         fprintf(err, "setupdesign: warning: the text will not compile until these are defined:\n%s", dangling.c_str());
-    if (!WriteWhole(szText, DESIGNTEXT_Format(*pDesign, false))) {
+    if (!DESIGNCMD_WriteFile(szText, DESIGNTEXT_Format(*pDesign, false))) {
         fprintf(err, "setupdesign: cannot write %s\n", szText);
         return DESIGNCMD_EXIT_FAILED;
     }
@@ -143,6 +125,24 @@ int Check(const char* szDesign, FILE* out) {
 }
 
 }  // namespace
+
+bool DESIGNCMD_ReadFile(const char* szPath, std::string* pBytes) {
+    std::ifstream in(szPath, std::ios::binary);
+    if (!in)
+        return false;
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    *pBytes = bytes.str();
+    return !in.bad();
+}
+
+bool DESIGNCMD_WriteFile(const char* szPath, const std::string& bytes) {
+    FILE* pFile = fopen(szPath, "wb");
+    if (!pFile)
+        return false;
+    const bool fOk = fwrite(bytes.data(), 1, bytes.size(), pFile) == bytes.size();
+    return fclose(pFile) == 0 && fOk;
+}
 
 int DESIGNCMD_Run(int argc, const char* const* argv, FILE* out, FILE* err) {
     const std::string command = argc > 1 ? argv[1] : "";
