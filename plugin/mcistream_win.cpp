@@ -111,6 +111,7 @@ bool CMCIStream::UI_FileOpen(HFILE* phReadFile) {
     std::string sFile;
     HFILE hReadFile = GetReadableFile(sFile) ? HFILE_OpenRead(sFile.c_str()) : HFILE_NONE;
     bool fOk;
+    // The report quotes the check as written here.
     // clang-format off
     MFX_VERIFY(fOk=HFILE_IsOpen(hReadFile));
     // clang-format on
@@ -125,6 +126,7 @@ bool CMCIStream::UI_FileRead(HFILE hReadFile, uint32_t dwOffset, uint32_t dwCoun
 
 bool CMCIStream::UI_FileClose(HFILE hReadFile) {
     bool fOk;
+    // The report quotes the check as written here.
     // clang-format off
     MFX_VERIFY(fOk=HFILE_Close(hReadFile));
     // clang-format on
@@ -243,6 +245,7 @@ bool CMCIStream::UI_SaveAs(HWND pParent) {
     if (!DOCVIEW_GetFileName(dialog, true, sSaveFileName))
         return false;
     bool fOk;
+    // The report quotes the check as written here.
     // clang-format off
     MFX_VERIFY(fOk=UI_SaveAsNoPrompt(pParent,sSaveFileName));
     // clang-format on

@@ -47,6 +47,7 @@ CNetStream* CMOVWndL::CreateStream(const char* szMimeType, const char* szURL, bo
     CURLParts url;
     const bool fLocal = url.Construct(szURL ? szURL : "") && url.IsLocal();
     CMCIStream* pStream = nullptr;
+    // The reports quote the calls as written here.
     // clang-format off
     if (fLocal)
         MFX_VERIFY(pStream = new CLocalStream(szMimeType, this, fSeekable));

@@ -13,6 +13,7 @@
 
 #include "converter/batchdoc_win.h"
 #include "movie/qtatoms.h"
+#include "testing/testsupport/tempfolder.h"
 #include "testing/testsupport/testfile.h"
 #include "toolkit/diag.h"
 #include "toolkit/lstorder_win.h"
@@ -25,7 +26,7 @@ using std::string;
 using Names = std::vector<string>;
 
 string Scratch(const string& name) {
-    return ::testing::TempDir() + "batchdoc_" + name;
+    return TEMPFOLDER_Program() / name;
 }
 
 Names Paths(const CItemList& list) {
