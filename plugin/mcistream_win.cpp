@@ -8,7 +8,7 @@
 #include "plugin/movieoptions.h"
 #include "plugin/npwnd_win.h"
 #include "toolkit/diag.h"
-#include "toolkit/docview_win.h"
+#include "toolkit/filedlg_win.h"
 #include "toolkit/mfx.h"
 #include "toolkit/pathname.h"
 #include "toolkit/pathname_win.h"
@@ -235,14 +235,14 @@ bool CMCIStream::UI_SaveAs(HWND pParent) {
     const MCISTREAM_SAVETYPE* pType = MCISTREAM_FindSaveType(m_sMimeType.c_str());
     if (!IsComplete() || !pType)
         return false;
-    DOCVIEW_FILEDIALOG dialog;
+    FILEDLG dialog;
     dialog.hOwner = pParent;
     dialog.szFilter = pType->szFilter;
     dialog.szDefaultExtension = pType->szExtension;
     dialog.szInitialFolder = MOVIEOPTIONS_Get().m_szMediaFolder;
     dialog.dwFlags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
     std::string sSaveFileName = m_sClipName;
-    if (!DOCVIEW_GetFileName(dialog, true, sSaveFileName))
+    if (!FILEDLG_GetFileName(dialog, true, sSaveFileName))
         return false;
     bool fOk;
     // The report quotes the check as written here.

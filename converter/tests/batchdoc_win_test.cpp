@@ -15,10 +15,11 @@
 #include "movie/qtatoms.h"
 #include "testing/testsupport/tempfolder.h"
 #include "testing/testsupport/testfile.h"
-#include "toolkit/diag.h"
-#include "toolkit/lstorder_win.h"
 #include "testing/moviefixture/moviefixture.h"
 #include "testing/testsupport/uidriver_win.h"
+#include "toolkit/diag.h"
+#include "toolkit/docframe/docapp_win.h"
+#include "toolkit/docframe/lstorder_win.h"
 
 namespace {
 
