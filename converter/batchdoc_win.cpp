@@ -8,6 +8,8 @@
 #include "converter/addmovies.h"
 #include "converter/reeldoc_win.h"
 #include "movie/qtfast.h"
+#include "toolkit/docframe/docapp_win.h"
+#include "toolkit/filedlg_win.h"
 #include "toolkit/mfx.h"
 #include "toolkit/pathname.h"
 
@@ -175,12 +177,12 @@ bool CBatchDoc::DoFileSave() {
 bool CBatchDoc::Save(bool fAskName) {
     std::string path = GetPathName();
     if (fAskName || path.empty()) {
-        DOCVIEW_FILEDIALOG dialog;
+        FILEDLG dialog;
         dialog.hOwner = MainWindow();
         dialog.szFilter = BATCH_FILTER;
         dialog.szDefaultExtension = BATCH_EXTENSION;
         dialog.dwFlags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_SHAREAWARE;
-        if (!DOCVIEW_GetFileName(dialog, true, path))
+        if (!FILEDLG_GetFileName(dialog, true, path))
             return false;
     }
     return SaveAs(path.c_str());

@@ -10,8 +10,8 @@
 #include "converter/batchlist.h"
 #include "converter/batchlist_ids.h"
 #include "converter/reelpro_ids.h"
-#include "toolkit/listdoc_win.h"
-#include "toolkit/listview_win.h"
+#include "toolkit/docframe/listdoc_win.h"
+#include "toolkit/docframe/listview_win.h"
 
 class CBatchDoc : public CListDoc {
 public:

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "converter/reeldoc_win.h"
-#include "toolkit/docview_win.h"
+#include "toolkit/docframe/docview_win.h"
 #include "toolkit/qtbinding.h"
 
 // The movie child window: no maximise box, no background of its own, and, once its view has sized it to the

@@ -9,6 +9,7 @@
 #include "converter/reelpro_ids.h"
 #include "converter/splash_win.h"
 #include "toolkit/ctrllist_win.h"
+#include "toolkit/dlgcolor_win.h"
 #include "toolkit/helpfile_win.h"
 #include "toolkit/mfx.h"
 
@@ -57,14 +58,14 @@ CReelApp::~CReelApp() {
     CloseAllDocuments();
     CMOVView::ClassTerm();
     HELPFILE_Release();
-    DOCVIEW_ResetDialogColors();
+    DLGCOLOR_Reset();
 }
 
 bool CReelApp::InitInstance(const char* szCommandLine, int nCmdShow) {
     MFX_VERIFY(HELPFILE_Register(GetInstance()));
     WINDOW_SetAppTitle(APP_TITLE);
-    DOCVIEW_SetDialogColors(RGB(192, 192, 192), RGB(0, 0, 0));
-    static_assert(MRU_ENTRIES == DOCVIEW_MRU_SIZE, "the recent-file list holds 4 entries");
+    DLGCOLOR_Set(RGB(192, 192, 192), RGB(0, 0, 0));
+    static_assert(MRU_ENTRIES == DOCAPP_MRU_SIZE, "the recent-file list holds 4 entries");
     LoadRecentFileList();
 
     AddTemplate(new CDocTemplate(GetInstance(), IDR_MOVIETYPE, DOCVIEW_Factory<CReelDoc, CZMDIChildWnd, CMOVView>()));

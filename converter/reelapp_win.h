@@ -1,7 +1,7 @@
 // The converter program: its start-up, its commands beyond the documents' own, the about box, and exit.
 #pragma once
 
-#include "toolkit/docview_win.h"
+#include "toolkit/docframe/docapp_win.h"
 #include "toolkit/gdiobject_win.h"
 #include "toolkit/window_win.h"
 

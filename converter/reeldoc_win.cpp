@@ -5,6 +5,8 @@
 #include "converter/reelfile.h"
 #include "converter/reelpro_ids.h"
 #include "movie/vroonjob_win.h"
+#include "toolkit/docframe/docapp_win.h"
+#include "toolkit/filedlg_win.h"
 #include "toolkit/mfx.h"
 #include "toolkit/pathname.h"
 #include "toolkit/pathname_win.h"
@@ -131,7 +133,7 @@ void CReelDoc::OnFileSaveAs() {
     PATHNAME_GetJustPathNoSlash(GetPathName().c_str(), szFolder);
     PATHNAME szDefault = "";
     REELFILE_GetSaveAsName(GetPathName().c_str(), szDefault);
-    DOCVIEW_FILEDIALOG dialog;
+    FILEDLG dialog;
     dialog.hOwner = MainWindow();
     dialog.szFilter = REELFILE_GetSaveFilter(nType);
     dialog.szDefaultExtension = REELFILE_GetExtensionText(REELFILE_GetCounterpart(nType));
@@ -139,7 +141,7 @@ void CReelDoc::OnFileSaveAs() {
     dialog.dwFlags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_SHAREAWARE;
     dialog.pfnHook = CenterHook;
     std::string chosen = szDefault;
-    if (DOCVIEW_GetFileName(dialog, true, chosen))
+    if (FILEDLG_GetFileName(dialog, true, chosen))
         SaveAs(chosen.c_str());
 }
 

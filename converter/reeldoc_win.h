@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/docview_win.h"
+#include "toolkit/docframe/mdiframe_win.h"
 
 class CReelDoc : public CDocument {
 public:

@@ -8,7 +8,7 @@
 #include "plugin/movieoptions.h"
 #include "plugin/npwnd_win.h"
 #include "toolkit/diag.h"
-#include "toolkit/docview_win.h"
+#include "toolkit/filedlg_win.h"
 #include "toolkit/mfx.h"
 #include "toolkit/pathname.h"
 #include "toolkit/pathname_win.h"
@@ -111,6 +111,7 @@ bool CMCIStream::UI_FileOpen(HFILE* phReadFile) {
     std::string sFile;
     HFILE hReadFile = GetReadableFile(sFile) ? HFILE_OpenRead(sFile.c_str()) : HFILE_NONE;
     bool fOk;
+    // The report quotes the check as written here.
     // clang-format off
     MFX_VERIFY(fOk=HFILE_IsOpen(hReadFile));
     // clang-format on
@@ -125,6 +126,7 @@ bool CMCIStream::UI_FileRead(HFILE hReadFile, uint32_t dwOffset, uint32_t dwCoun
 
 bool CMCIStream::UI_FileClose(HFILE hReadFile) {
     bool fOk;
+    // The report quotes the check as written here.
     // clang-format off
     MFX_VERIFY(fOk=HFILE_Close(hReadFile));
     // clang-format on
@@ -233,16 +235,17 @@ bool CMCIStream::UI_SaveAs(HWND pParent) {
     const MCISTREAM_SAVETYPE* pType = MCISTREAM_FindSaveType(m_sMimeType.c_str());
     if (!IsComplete() || !pType)
         return false;
-    DOCVIEW_FILEDIALOG dialog;
+    FILEDLG dialog;
     dialog.hOwner = pParent;
     dialog.szFilter = pType->szFilter;
     dialog.szDefaultExtension = pType->szExtension;
     dialog.szInitialFolder = MOVIEOPTIONS_Get().m_szMediaFolder;
     dialog.dwFlags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
     std::string sSaveFileName = m_sClipName;
-    if (!DOCVIEW_GetFileName(dialog, true, sSaveFileName))
+    if (!FILEDLG_GetFileName(dialog, true, sSaveFileName))
         return false;
     bool fOk;
+    // The report quotes the check as written here.
     // clang-format off
     MFX_VERIFY(fOk=UI_SaveAsNoPrompt(pParent,sSaveFileName));
     // clang-format on

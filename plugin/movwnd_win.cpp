@@ -9,7 +9,7 @@
 #include "plugin/optionsdlg_win.h"
 #include "plugin/ovpaint_win.h"
 #include "plugin/urlparts.h"
-#include "toolkit/docview_win.h"
+#include "toolkit/filedlg_win.h"
 #include "toolkit/mfx.h"
 
 MFX_SOURCE_MODULE("MOVWND");
@@ -33,13 +33,13 @@ bool CVroonAs::DoModal() {
     char szFolder[MAX_PATH] = "";
     GetCurrentDirectoryA(sizeof(szFolder), szFolder);
     const MCISTREAM_SAVETYPE* pType = MCISTREAM_FindSaveType("video/quicktime");
-    DOCVIEW_FILEDIALOG dialog;
+    FILEDLG dialog;
     dialog.hOwner = m_hOwner;
     dialog.szFilter = pType->szFilter;
     dialog.szDefaultExtension = pType->szExtension;
     dialog.szInitialFolder = szFolder;
     dialog.dwFlags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    return DOCVIEW_GetFileName(dialog, true, m_sFileName);
+    return FILEDLG_GetFileName(dialog, true, m_sFileName);
 }
 
 // A clip on a local disk is opened where it lies; any other is downloaded by the browser into a file.
@@ -47,6 +47,7 @@ CNetStream* CMOVWndL::CreateStream(const char* szMimeType, const char* szURL, bo
     CURLParts url;
     const bool fLocal = url.Construct(szURL ? szURL : "") && url.IsLocal();
     CMCIStream* pStream = nullptr;
+    // The reports quote the calls as written here.
     // clang-format off
     if (fLocal)
         MFX_VERIFY(pStream = new CLocalStream(szMimeType, this, fSeekable));

@@ -146,6 +146,7 @@ bool COpenPath::TakeNewFolder(const char* szName) {
         CWnd_ParentCommand(pCtrl, LBN_DBLCLK, FALSE);
     }
     const LRESULT nFind = pCtrl->FindString(prefix.c_str());
+    // The report quotes the check as written here.
     // clang-format off
     MFX_PRE(nFind!=LB_ERR);
     MFX_VERIFY(LB_ERR!=pCtrl->SetCurSel(nFind));
@@ -197,6 +198,7 @@ UINT_PTR CALLBACK COpenPath::Hook(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lP
 
 int COMMFILE_GetSelectedDir(HWND hDlg, char* PathName) {
     MFX_PRE(PathName);
+    // The report quotes the check as written here.
     // clang-format off
     MFX_PRE(IsWindow(GetDlgItem(hDlg,COMMFILE_IDLB_DIRS)));
     const CDirList list = {GetDlgItem(hDlg, COMMFILE_IDLB_DIRS)};
@@ -245,6 +247,7 @@ int COMMFILE_Choose(const COMMFILE_VARIANT* pVariant,
 // The plug-in checks that its template is among its own dialog resources.
 int COMMFILE_ChooseDir(char* szFolder, HWND hOwner, const char* szTitle, int id) {
     const HINSTANCE MFX_HRESOURCE = WINDOW_GetInstance();
+    // The report quotes the check as written here.
     // clang-format off
     MFX_PRE(FindResource( MFX_HRESOURCE, MAKEINTRESOURCE(id), RT_DIALOG));
     // clang-format on

@@ -173,6 +173,7 @@ bool CIniFile::ReadList(const char* szTitle, const char* Key, CTextList& theArra
             continue;
         const char* key = elements[n].second.c_str();
         std::string value;
+        // The report quotes the check as written here.
         // clang-format off
         const bool fRead = MFX_VERIFY(Read(Key, key, value ));
         // clang-format on

@@ -35,6 +35,9 @@ bool PATHNAME_PlatformIsSameText(const char* sz1, const char* sz2);
 int PATHNAME_IsSameName(const char* szName1, const char* szName2);
 // A file (not a folder) of that name exists and can be opened.
 int PATHNAME_Exists(const char* szName);
+// The file system has an entry of that name: a file, a folder, or a link even when it leads nowhere. The test
+// for a name that must not be written over.
+int PATHNAME_FolderExists(const char* szName);
 
 // X:\ or X:/ at the start: the form that the operations walking folder levels require.
 bool PATHNAME_IsDriveForm(const char* szName);

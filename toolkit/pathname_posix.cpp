@@ -19,3 +19,9 @@ int PATHNAME_Exists(const char* szName) {
     struct stat st;
     return stat(szName, &st) == 0 && S_ISREG(st.st_mode);
 }
+
+int PATHNAME_FolderExists(const char* szName) {
+    MFX_PRE(szName);
+    struct stat st;
+    return lstat(szName, &st) == 0;
+}

@@ -12,8 +12,6 @@
 int PATHNAME_ConstructCurDir(char* szOut);
 // Makes the folder (and its drive) current.
 int PATHNAME_ChangeDirTo(const char* szFolder);
-// Any file-system entry (file or folder) of that name.
-int PATHNAME_FolderExists(const char* szName);
 int PATHNAME_CreateFolder(const char* szName);
 int PATHNAME_RemoveFolder(const char* szName);
 int PATHNAME_Remove(const char* szName);

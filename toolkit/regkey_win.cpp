@@ -92,6 +92,7 @@ bool CRegistryKey::QueryDWORD(const char* szName, DWORD& dwValue) {
     DWORD dwType = 0, cbData = 0;
     if (!REG_OK(RegQueryValueExA(m_hKey, szName, nullptr, &dwType, nullptr, &cbData)))
         return false;
+    // The report quotes the check as written here.
     // clang-format off
     const bool fNumber = MFX_VERIFY(dwType==REG_DWORD);
     // clang-format on

@@ -13,11 +13,13 @@
 
 #include "converter/batchdoc_win.h"
 #include "movie/qtatoms.h"
+#include "testing/testsupport/tempfolder.h"
 #include "testing/testsupport/testfile.h"
-#include "toolkit/diag.h"
-#include "toolkit/lstorder_win.h"
 #include "testing/moviefixture/moviefixture.h"
 #include "testing/testsupport/uidriver_win.h"
+#include "toolkit/diag.h"
+#include "toolkit/docframe/docapp_win.h"
+#include "toolkit/docframe/lstorder_win.h"
 
 namespace {
 
@@ -25,7 +27,7 @@ using std::string;
 using Names = std::vector<string>;
 
 string Scratch(const string& name) {
-    return ::testing::TempDir() + "batchdoc_" + name;
+    return TEMPFOLDER_Program() / name;
 }
 
 Names Paths(const CItemList& list) {

@@ -10,6 +10,7 @@
 
 #include "movie/qtatoms.h"
 #include "testing/moviefixture/moviefixture.h"
+#include "testing/testsupport/tempfolder.h"
 #include "testing/testsupport/testfile.h"
 #include "toolkit/diag.h"
 
@@ -19,7 +20,7 @@ using std::string;
 using Names = std::vector<string>;
 
 string Scratch(const string& name) {
-    return ::testing::TempDir() + "batchlist_" + name;
+    return TEMPFOLDER_Program() / name;
 }
 
 string Upper(string s) {

@@ -71,7 +71,7 @@ protected:
         m_stream = m_dir + "\\clip.qtx";
         ASSERT_TRUE(TESTFILE_Write(m_clip, MOVIEFIXTURE_PictureMovie(MOVIE_CX, MOVIE_CY)));
         ASSERT_TRUE(TESTFILE_Write(m_stream, MOVIEFIXTURE_PictureMovie(MOVIE_CX, MOVIE_CY)));
-        WritePrivateProfileStringA(DOCVIEW_MRU_SECTION, nullptr, nullptr, "REELPRO.INI");
+        WritePrivateProfileStringA(DOCAPP_MRU_SECTION, nullptr, nullptr, "REELPRO.INI");
     }
 
     void TearDown() override {
@@ -80,7 +80,7 @@ protected:
                                    "b.mov", "c.mov", "d.mov", "e.mov", "other.qtx"})
             DeleteFileA((m_dir + "\\" + szName).c_str());
         RemoveDirectoryA(m_dir.c_str());
-        WritePrivateProfileStringA(DOCVIEW_MRU_SECTION, nullptr, nullptr, "REELPRO.INI");
+        WritePrivateProfileStringA(DOCAPP_MRU_SECTION, nullptr, nullptr, "REELPRO.INI");
         DIAG_Terminate();
     }
 
@@ -503,7 +503,7 @@ TEST_F(ReelproTest, TheRecentFileListKeepsTheLastFourFiles) {
     const std::vector<std::string> expected = {paths[4], paths[3], paths[2], paths[1]};
     EXPECT_EQ(expected, m_app->GetRecentFiles());
     char szFirst[MAX_PATH] = "";
-    GetPrivateProfileStringA(DOCVIEW_MRU_SECTION, "File1", "", szFirst, sizeof(szFirst), "REELPRO.INI");
+    GetPrivateProfileStringA(DOCAPP_MRU_SECTION, "File1", "", szFirst, sizeof(szFirst), "REELPRO.INI");
     EXPECT_EQ(paths[4], szFirst);
     // The File menu lists them in its recent-file place.
     HMENU hFile = GetSubMenu(GetMenu(MainWindow()), 0);

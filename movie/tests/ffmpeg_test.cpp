@@ -7,6 +7,7 @@
 #include <string>
 
 #include "movie/qtfast.h"
+#include "testing/testsupport/tempfolder.h"
 #include "testing/testsupport/testfile.h"
 
 namespace {
@@ -14,7 +15,7 @@ namespace {
 using std::string;
 
 string Scratch(const string& name) {
-    return ::testing::TempDir() + "ffmpeg_" + name;
+    return TEMPFOLDER_Program() / name;
 }
 
 // The command's standard output; fails the test when it does not exit with 0.

@@ -11,6 +11,7 @@
 
 #include "movie/qtfast.h"
 #include "testing/moviefixture/moviefixture.h"
+#include "testing/testsupport/tempfolder.h"
 
 namespace {
 
@@ -19,7 +20,7 @@ using std::string;
 const uint64_t CBPAYLOAD = (uint64_t(1) << 32) + 3 * 4096 + 123;
 
 string Scratch(const string& name) {
-    return ::testing::TempDir() + "largemovie_" + name;
+    return TEMPFOLDER_Program() / name;
 }
 
 string Marker(uint64_t qwOffset) {
@@ -62,7 +63,7 @@ public:
 TEST(LargeMovie, MediaDataBeyond4GBIsCopiedWholeAndEveryOffsetFollows) {
     struct statvfs fs;
     const uint64_t cbNeeded = 2 * CBPAYLOAD + (uint64_t(256) << 20);
-    if (statvfs(::testing::TempDir().c_str(), &fs) != 0 || uint64_t(fs.f_bavail) * fs.f_frsize < cbNeeded)
+    if (statvfs(TEMPFOLDER_Program().Path().c_str(), &fs) != 0 || uint64_t(fs.f_bavail) * fs.f_frsize < cbNeeded)
         GTEST_SKIP() << "the temporary folder cannot hold two movies of more than 4 GB";
 
     const std::vector<uint64_t> low = {16, 16 + 4096};

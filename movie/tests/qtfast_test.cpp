@@ -8,6 +8,7 @@
 #include "movie/tests/recordinghooks.h"
 #include "testing/moviefixture/moviefixture.h"
 #include "testing/testsupport/diagcapture.h"
+#include "testing/testsupport/tempfolder.h"
 #include "testing/testsupport/testfile.h"
 
 namespace {
@@ -16,7 +17,7 @@ using std::string;
 using Offsets = std::vector<uint64_t>;
 
 string Scratch(const string& name) {
-    return ::testing::TempDir() + "qtfast_" + name;
+    return TEMPFOLDER_Program() / name;
 }
 
 string Atom(uint32_t dwType, const string& content) {

@@ -8,6 +8,7 @@
 #include "movie/tests/recordinghooks.h"
 #include "testing/moviefixture/moviefixture.h"
 #include "testing/testsupport/diagcapture.h"
+#include "testing/testsupport/tempfolder.h"
 #include "testing/testsupport/testfile.h"
 
 namespace {
@@ -15,7 +16,7 @@ namespace {
 using std::string;
 
 std::string Scratch(const string& name) {
-    return ::testing::TempDir() + "qtfile_" + name;
+    return TEMPFOLDER_Program() / name;
 }
 
 // Writes bytes to a scratch file and opens it for reading.

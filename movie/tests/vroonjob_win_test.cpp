@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "testing/testsupport/tempfolder.h"
 #include "testing/testsupport/testfile.h"
 #include "toolkit/diag.h"
 #include "toolkit/gasgauge.h"
@@ -28,7 +29,7 @@ const DWORD JOB_TIMEOUT = 30000;
 const size_t HELD_MEDIA = 1 << 20;
 
 string Scratch(const string& name) {
-    return ::testing::TempDir() + "vroonjob_" + name;
+    return TEMPFOLDER_Program() / name;
 }
 
 // A flattened movie: cbMedia bytes of media data first, then a movie atom whose one track points into them.

@@ -14,7 +14,7 @@
 #include "plugin/npentry_win.h"
 #include "testing/nphost/nphost_win.h"
 #include "testing/testsupport/diagcapture.h"
-#include "testing/testsupport/tempfolder_win.h"
+#include "testing/testsupport/tempfolder.h"
 #include "testing/testsupport/uidriver_win.h"
 
 namespace {

@@ -22,7 +22,7 @@
 #include "testing/moviefixture/moviefixture.h"
 #include "testing/nphost/nphost_win.h"
 #include "testing/testsupport/qtstandin_win.h"
-#include "testing/testsupport/tempfolder_win.h"
+#include "testing/testsupport/tempfolder.h"
 #include "testing/testsupport/testfile.h"
 #include "testing/testsupport/uidriver_win.h"
 

@@ -19,7 +19,7 @@
 #include "testing/nphost/nphost_win.h"
 #include "toolkit/pathname.h"
 #include "toolkit/pathname_win.h"
-#include "testing/testsupport/tempfolder_win.h"
+#include "testing/testsupport/tempfolder.h"
 #include "testing/testsupport/uidriver_win.h"
 
 namespace {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "setup/answers.h"
+#include "testing/testsupport/tempfolder.h"
 #include "testing/testsupport/testfile.h"
 
 namespace {
@@ -86,7 +87,7 @@ TEST(Answers, AChoiceIsGivenInItsOwnSpelling) {
 
 // Every answer reaches the log as it is given, after whatever an earlier run left there was dropped.
 TEST(Answers, TheLogHoldsEachAnswerOfThisRun) {
-    const std::string log = ::testing::TempDir() + "answers_test.log";
+    const std::string log = TEMPFOLDER_Program() / "answers_test.log";
     ASSERT_TRUE(TESTFILE_Write(log, "a line of an earlier run\r\n"));
     CAnswers answers;
     ASSERT_TRUE(ANSWERS_Parse(&answers, RESPONSE));
@@ -101,7 +102,7 @@ TEST(Answers, TheLogHoldsEachAnswerOfThisRun) {
         "SETUP_COMPONENTS=Player,Samples (a person)\r\n",
         TESTFILE_Read(log));
     std::remove(log.c_str());
-    EXPECT_FALSE(ANSWERS_SetLogFile(&answers, (::testing::TempDir() + "missing/folder/answers.log").c_str()));
+    EXPECT_FALSE(ANSWERS_SetLogFile(&answers, (TEMPFOLDER_Program() / "missing/folder/answers.log").c_str()));
 }
 
 // A recorded run, written and read back, answers every question as the person did.
@@ -126,7 +127,7 @@ TEST(Answers, ARecordedRunRoundTrips) {
         "EMPTY=\r\n",
         text);
 
-    const std::string file = ::testing::TempDir() + "answers_test.ini";
+    const std::string file = TEMPFOLDER_Program() / "answers_test.ini";
     ASSERT_TRUE(ANSWERS_Write(&recorded, file.c_str()));
     CAnswers replay;
     ASSERT_TRUE(ANSWERS_Load(&replay, file.c_str()));
@@ -139,8 +140,8 @@ TEST(Answers, ARecordedRunRoundTrips) {
 
 TEST(Answers, LoadRefusesAMissingOrOversizedFile) {
     CAnswers answers;
-    EXPECT_FALSE(ANSWERS_Load(&answers, (::testing::TempDir() + "answers_test.missing").c_str()));
-    const std::string file = ::testing::TempDir() + "answers_test.big";
+    EXPECT_FALSE(ANSWERS_Load(&answers, (TEMPFOLDER_Program() / "answers_test.missing").c_str()));
+    const std::string file = TEMPFOLDER_Program() / "answers_test.big";
     ASSERT_TRUE(TESTFILE_Write(file, "[Answers]\r\n" + std::string(ANSWERS_MAXFILE, ';')));
     EXPECT_FALSE(ANSWERS_Load(&answers, file.c_str()));
     std::remove(file.c_str());

@@ -10,7 +10,7 @@
 
 #include "testing/testsupport/buildpath_win.h"
 #include "testing/testsupport/diagcapture.h"
-#include "testing/testsupport/tempfolder_win.h"
+#include "testing/testsupport/tempfolder.h"
 #include "testing/testsupport/uidriver_win.h"
 #include "toolkit/pathname.h"
 #include "toolkit/pathname_win.h"

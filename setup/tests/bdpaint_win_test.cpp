@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "testing/testsupport/diagcapture.h"
-#include "testing/testsupport/tempfolder_win.h"
+#include "testing/testsupport/tempfolder.h"
 
 namespace {
 

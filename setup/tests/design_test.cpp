@@ -10,6 +10,7 @@
 #include "setup/design.h"
 #include "testing/designfixture/designbytes.h"
 #include "testing/testsupport/diagcapture.h"
+#include "testing/testsupport/tempfolder.h"
 
 #ifndef _WIN32
 #include <fcntl.h>
@@ -33,7 +34,7 @@ protected:
     int Open(const DESIGNBYTES_SPEC& spec) { return Open(DESIGNBYTES_Make(spec)); }
     bool Reported(const char* szText) const { return m_capture.Text().find(szText) != std::string::npos; }
 
-    const std::string m_path = ::testing::TempDir() + "design_test.ini";
+    const std::string m_path = TEMPFOLDER_Program() / "design_test.ini";
     CDesignPtr m_pDesign{DESIGN_Construct(), DESIGN_Destroy};
     CDiagCapture m_capture;
 };

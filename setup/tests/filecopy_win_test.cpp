@@ -13,7 +13,7 @@
 #include "setup/filecopy_win.h"
 #include "setup/szdd.h"
 #include "testing/testsupport/diagcapture.h"
-#include "testing/testsupport/tempfolder_win.h"
+#include "testing/testsupport/tempfolder.h"
 #include "toolkit/pathname.h"
 #include "toolkit/pathname_win.h"
 

@@ -10,7 +10,7 @@
 #include "testing/hookstandin/hookstandinlog.h"
 #include "testing/testsupport/buildpath_win.h"
 #include "testing/testsupport/diagcapture.h"
-#include "testing/testsupport/tempfolder_win.h"
+#include "testing/testsupport/tempfolder.h"
 #include "testing/testsupport/testfile.h"
 
 namespace {

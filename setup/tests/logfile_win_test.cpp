@@ -13,7 +13,7 @@
 #include "setup/logfile_win.h"
 #include "toolkit/inifile_win.h"
 #include "testing/testsupport/diagcapture.h"
-#include "testing/testsupport/tempfolder_win.h"
+#include "testing/testsupport/tempfolder.h"
 
 namespace {
 

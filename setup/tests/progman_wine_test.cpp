@@ -15,7 +15,7 @@
 #include "setup/logfile.h"
 #include "setup/progmanstep_win.h"
 #include "setup/tests/itemdesign.h"
-#include "testing/testsupport/tempfolder_win.h"
+#include "testing/testsupport/tempfolder.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "setup/logfile_win.h"
 #include "setup/szdd.h"
 #include "testing/testsupport/buildpath_win.h"
-#include "testing/testsupport/tempfolder_win.h"
+#include "testing/testsupport/tempfolder.h"
 #include "testing/testsupport/testfile.h"
 #include "testing/testsupport/uidriver_win.h"
 

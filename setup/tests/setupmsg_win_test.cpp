@@ -9,7 +9,7 @@
 
 #include "setup/answerhook_win.h"
 #include "testing/testsupport/diagcapture.h"
-#include "testing/testsupport/tempfolder_win.h"
+#include "testing/testsupport/tempfolder.h"
 #include "testing/testsupport/testfile.h"
 #include "testing/testsupport/uidriver_win.h"
 

@@ -12,7 +12,7 @@
 #include "setup/hookbind_win.h"
 #include "testing/hookstandin/hookstandinlog.h"
 #include "testing/testsupport/buildpath_win.h"
-#include "testing/testsupport/tempfolder_win.h"
+#include "testing/testsupport/tempfolder.h"
 #include "testing/testsupport/testfile.h"
 #include "testing/testsupport/uidriver_win.h"
 

@@ -10,6 +10,7 @@
 
 #include "setup/filecopy.h"
 #include "setup/szdd.h"
+#include "testing/testsupport/tempfolder.h"
 #include "toolkit/pathname.h"
 
 namespace {
@@ -68,7 +69,7 @@ void WriteFile(const std::string& path, const std::string& bytes) {
 // Debian's mscompress package is the outside reference: msexpand must read our files, and mscompress must not
 // write smaller ones.
 TEST(SzddTest, MsexpandExpandsOurFilesAndMscompressIsNoSmaller) {
-    const std::string folder = ::testing::TempDir();
+    const std::string folder = TEMPFOLDER_Program().Path();
     for (const auto& sample : Samples()) {
         SCOPED_TRACE(sample.first);
         const std::string plain = folder + "szdd_test.bin", ours = folder + "szdd_test.bi_";

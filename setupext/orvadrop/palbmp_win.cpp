@@ -50,6 +50,7 @@ bool CPalBmp::FromPackedDIB(const BITMAPINFO* pDIB, const DIB_INFO& info) {
     if (m_hPalette)
         RealizePalette(hDC);
     HBITMAP hBitmap = nullptr;
+    // The report quotes the check as written here.
     // clang-format off
     MFX_VERIFY(hBitmap = LPDIB_GethBitmap( pDIB, hDC, DIB_RGB_COLORS ));
     // clang-format on

@@ -19,6 +19,7 @@
 #include "testing/testsupport/showpose_win.h"
 #include "testing/testsupport/testfile.h"
 #include "testing/testsupport/uidriver_win.h"
+#include "toolkit/docframe/docapp_win.h"
 
 namespace {
 

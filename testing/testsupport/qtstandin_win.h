@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "testing/testsupport/tempfolder_win.h"
+#include "testing/testsupport/tempfolder.h"
 
 class CQtStandin {
 public:

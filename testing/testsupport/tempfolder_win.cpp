@@ -1,4 +1,4 @@
-#include "testing/testsupport/tempfolder_win.h"
+#include "testing/testsupport/tempfolder.h"
 
 #include <windows.h>
 

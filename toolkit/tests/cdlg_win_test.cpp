@@ -16,7 +16,7 @@
 #include "toolkit/stringid_win.h"
 #include "toolkit/tests/cdlg_test_ids.h"
 #include "testing/testsupport/diagcapture.h"
-#include "testing/testsupport/tempfolder_win.h"
+#include "testing/testsupport/tempfolder.h"
 #include "testing/testsupport/uidriver_win.h"
 
 namespace {

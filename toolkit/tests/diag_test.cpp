@@ -8,6 +8,7 @@
 
 #include "testing/testsupport/diagcapture.h"
 #include "testing/testsupport/memprobe.h"
+#include "testing/testsupport/tempfolder.h"
 #include "toolkit/diag.h"
 #include "toolkit/diagsys.h"
 #include "toolkit/mfx.h"
@@ -140,7 +141,7 @@ TEST_F(DiagTest, DebugPrintOfExactlyFittingLineIsNotCut) {
 
 // The log flag alone takes reports but no traces; with trace output on, the log takes a copy of each trace.
 TEST_F(DiagTest, LogFileReceivesReportsAndTracesOnlyWhileTraceOutputIsOn) {
-    const std::string logName = ::testing::TempDir() + "diag_test.log";
+    const std::string logName = TEMPFOLDER_Program() / "diag_test.log";
     const std::string m = ModuleName();
     const std::string report = m + "Pre-condition determined. in file: REGKEY at line: 9 (" + m + ")\r\n";
     const struct {

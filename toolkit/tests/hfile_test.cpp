@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "testing/testsupport/diagcapture.h"
+#include "testing/testsupport/tempfolder.h"
 #include "toolkit/diag.h"
 #include "toolkit/hfile.h"
 #include "toolkit/hfilesys.h"
@@ -46,7 +47,7 @@ protected:
     }
     bool Reported() const { return m_capture.Text().find("MFX_PRE failed: in HFILE") != std::string::npos; }
 
-    const std::string m_name = ::testing::TempDir() + "hfile_test.bin";
+    const std::string m_name = TEMPFOLDER_Program() / "hfile_test.bin";
     HFILE m_hFile = HFILE_NONE;
     CDiagCapture m_capture;
 };
@@ -202,7 +203,7 @@ TEST_F(HFileTest, ABufferedHandleReadsAndSeeksLikeAPlainOne) {
 }
 
 TEST_F(HFileTest, NoFileMeansMinusOne) {
-    EXPECT_EQ(HFILE_NONE, HFILE_OpenRead((::testing::TempDir() + "hfile_test.missing").c_str()));
+    EXPECT_EQ(HFILE_NONE, HFILE_OpenRead((TEMPFOLDER_Program() / "hfile_test.missing").c_str()));
     EXPECT_FALSE(HFILE_IsOpen(HFILE_NONE));
     EXPECT_EQ(0, HFILE_Close(HFILE_NONE));
     char ch;

@@ -11,7 +11,7 @@
 #include "toolkit/inifile_win.h"
 #include "toolkit/placement_win.h"
 #include "testing/testsupport/diagcapture.h"
-#include "testing/testsupport/tempfolder_win.h"
+#include "testing/testsupport/tempfolder.h"
 
 namespace {
 

@@ -89,7 +89,6 @@ const size_t VROONFILE_COPY_BUFFER = 1u << 20;
 // The error in words for the user.
 const char* VROONFILE_Describe(VROONFILE_ERROR error);
 
-bool VROONFILE_Exists(const char* szPath);
 bool VROONFILE_Remove(const char* szPath);
 // Renames szTemp to szTarget, replacing szTarget in one step: at every instant szTarget names either its old
 // or its new content. The rename is flushed to the disk.

@@ -290,11 +290,6 @@ bool CVroonFile::CopyPermissions(CVroonFile& other) {
     return fchmod(Fd(m_hFile), st.st_mode & 07777) == 0 || Fail(ErrorOf(errno, VROONFILE_ACCESS));
 }
 
-bool VROONFILE_Exists(const char* szPath) {
-    struct stat st;
-    return lstat(szPath, &st) == 0;
-}
-
 bool VROONFILE_Remove(const char* szPath) {
     return unlink(szPath) == 0;
 }

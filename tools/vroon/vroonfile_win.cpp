@@ -203,10 +203,6 @@ bool CVroonFile::CopyPermissions(CVroonFile&) {
     return true;
 }
 
-bool VROONFILE_Exists(const char* szPath) {
-    return GetFileAttributesA(szPath) != INVALID_FILE_ATTRIBUTES;
-}
-
 bool VROONFILE_Remove(const char* szPath) {
     return DeleteFileA(szPath) != 0;
 }

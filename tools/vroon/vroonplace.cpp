@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "toolkit/mfx.h"
+#include "toolkit/pathname.h"
 #include "tools/vroon/vroonfile.h"
 #include "tools/vroon/vroonjournal.h"
 #include "tools/vroon/vroonrun.h"
@@ -201,7 +202,7 @@ VROONPLACE_RESULT VROONPLACE_CloneInto(CVroonFile& source,
 
 VROONRECOVERY VROONPLACE_Recover(const std::string& path, std::string* pMessage) {
     const std::string journal = path + VROONJOURNAL_SUFFIX;
-    if (!VROONFILE_Exists(journal.c_str()))
+    if (!PATHNAME_FolderExists(journal.c_str()))
         return VROONRECOVERY_NONE;
     const std::string leftAlone = "; the movie and the journal are left alone";
     const std::string name = FileName(journal);  // beside the movie, which the user named

@@ -6,6 +6,7 @@
 #include "movie/qtfast.h"
 #include "movie/qtmodern.h"
 #include "toolkit/mfx.h"
+#include "toolkit/pathname.h"
 #include "tools/vroon/vroonfile.h"
 #include "tools/vroon/vroonplace.h"
 
@@ -137,7 +138,7 @@ private:
         const char szRule[] = "not converted by the classic rules (they take a movie whose first atom is mdat)";
         CQTFast fast;
         if (!m_options.output.empty()) {
-            if (VROONFILE_Exists(m_options.output.c_str()))
+            if (PATHNAME_FolderExists(m_options.output.c_str()))
                 return Failed(m_options.output + " already exists; it is not overwritten");
             if (fast.IsAlreadyFastStart(movie.c_str()))
                 return {OUTCOME_ALREADY, "already fast-start, left alone (no file written)"};
@@ -151,7 +152,7 @@ private:
             return Failed(szRule);
         if (!fast.VroonCommitReplace()) {
             // The first rename failing changes nothing; a later failure leaves the movie under the backup name.
-            if (VROONFILE_Exists(movie.c_str())) {
+            if (PATHNAME_FolderExists(movie.c_str())) {
                 fast.VroonRollbackReplace();
                 return Failed("not converted: the classic replace failed (is there a .BAK file of that name?); "
                               "the movie is unchanged");
@@ -164,7 +165,7 @@ private:
 
     RESULT Convert(CVroonFile& source, const std::string& movie) {
         const bool fInPlace = m_options.output.empty();
-        if (!fInPlace && VROONFILE_Exists(m_options.output.c_str()))
+        if (!fInPlace && PATHNAME_FolderExists(m_options.output.c_str()))
             return Failed(m_options.output + " already exists; it is not overwritten");
         QTM_PLAN plan;
         if (!QTMODERN_Plan(source, Options(), &plan))

@@ -13,7 +13,7 @@
 #include "testing/progmanstandin/progmanstandin_win.h"
 #include "testing/testsupport/buildpath_win.h"
 #include "testing/testsupport/diagcapture.h"
-#include "testing/testsupport/tempfolder_win.h"
+#include "testing/testsupport/tempfolder.h"
 #include "testing/testsupport/testfile.h"
 #include "testing/testsupport/uidriver_win.h"
 #include "toolkit/pathname_win.h"

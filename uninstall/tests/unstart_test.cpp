@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "testing/testsupport/tempfolder.h"
 #include "testing/testsupport/testfile.h"
 #include "uninstall/unstart.h"
 
@@ -55,7 +56,7 @@ TEST(UnStart, WithoutAnArgumentTheLogIsNamedAfterTheProgramAndTheUserIsAsked) {
 // A bare name is looked for in the current folder, then read beside the program; a name with a folder part
 // is read where it says. Neither asks.
 TEST(UnStart, AnArgumentNamingAFileIsReadWithoutAsking) {
-    const std::string folder = ::testing::TempDir();
+    const std::string folder = TEMPFOLDER_Program().Path();
     const std::string log = folder + "unstart_test.log";
     ASSERT_TRUE(TESTFILE_Write(log, "[SETUP LOG]\n"));
     const std::string program = "C:\\APP\\UNINST.EXE";

@@ -13,7 +13,7 @@
 #include "setup/hookbind_win.h"
 #include "testing/testsupport/buildpath_win.h"
 #include "testing/testsupport/qtstandin_win.h"
-#include "testing/testsupport/tempfolder_win.h"
+#include "testing/testsupport/tempfolder.h"
 #include "testing/testsupport/testfile.h"
 #include "testing/testsupport/uidriver_win.h"
 

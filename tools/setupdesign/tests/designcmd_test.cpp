@@ -10,6 +10,7 @@
 #include <string>
 
 #include "testing/designfixture/designbytes.h"
+#include "testing/testsupport/tempfolder.h"
 #include "tools/setupdesign/designcmd.h"
 
 namespace {
@@ -20,7 +21,7 @@ protected:
         for (const char* szName : {"a.ini", "b.ini", "a.txt", "bad.txt"})
             std::remove(Path(szName).c_str());
     }
-    static std::string Path(const char* szName) { return ::testing::TempDir() + "designcmd_test_" + szName; }
+    static std::string Path(const char* szName) { return TEMPFOLDER_Program() / szName; }
     static void Write(const char* szName, const std::string& bytes) {
         std::ofstream(Path(szName), std::ios::binary) << bytes;
     }

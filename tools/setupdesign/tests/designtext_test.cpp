@@ -12,6 +12,7 @@
 #include "setup/design.h"
 #include "setup/designfield.h"
 #include "testing/designfixture/designbytes.h"
+#include "testing/testsupport/tempfolder.h"
 #include "tools/setupdesign/designtext.h"
 #include "tools/setupdesign/designwrite.h"
 
@@ -40,7 +41,7 @@ std::string Compile(const std::string& text) {
 
 // binary -> the design as the engine loads it.
 CDesignPtr Load(const std::string& bytes) {
-    const std::string path = ::testing::TempDir() + "designtext_test.ini";
+    const std::string path = TEMPFOLDER_Program() / "designtext_test.ini";
     FILE* pFile = fopen(path.c_str(), "wb");
     fwrite(bytes.data(), 1, bytes.size(), pFile);
     fclose(pFile);

@@ -10,6 +10,8 @@
 
 #include <sys/wait.h>
 
+#include "testing/testsupport/tempfolder.h"
+
 namespace {
 
 std::string Read(const std::string& path) {
@@ -24,8 +26,8 @@ int RunSzdd(const std::string& arguments) {
 }
 
 TEST(SzddProcessTest, CompressesUnderTheLzNameAndExpandsBack) {
-    const std::string folder = ::testing::TempDir() + "szdd_process_test/";
-    ASSERT_EQ(0, system(("rm -rf " + folder + " && mkdir -p " + folder + "out " + folder + "back").c_str()));
+    const std::string folder = TEMPFOLDER_Program().Path();
+    ASSERT_EQ(0, system(("mkdir -p " + folder + "out " + folder + "back").c_str()));
     const std::string bytes = std::string(5000, 'x') + "setup engine" + std::string(3000, '\0');
     std::ofstream(folder + "SETUP.EXE", std::ios::binary) << bytes;
     std::ofstream(folder + "README", std::ios::binary) << "read me";

@@ -21,6 +21,7 @@
 
 #include "movie/qtmodern.h"
 #include "movie/tests/qtmodernfixture.h"
+#include "testing/testsupport/tempfolder.h"
 #include "testing/testsupport/testfile.h"
 #include "tools/vroon/vroonrun.h"
 
@@ -31,7 +32,7 @@ namespace {
 using std::string;
 
 string Scratch(const string& name) {
-    return ::testing::TempDir() + "vroonproc_" + name;
+    return TEMPFOLDER_Program() / name;
 }
 
 struct OUTPUT {
@@ -237,7 +238,7 @@ TEST(VroonProcessTest, LeavesAnAlreadyFastStartMovieByteForByte) {
     EXPECT_EQ(before.st_ino, after.st_ino);  // not even replaced by a copy
 }
 
-TEST(VroonProcessTest, RefusalsAndUsageErrorsGiveTheDocumentedStatus) {
+TEST(VroonProcessTest, MissingMoviesAndFoldersExitOneUsageErrorsTwoVersionZero) {
     const string folder = Scratch("folder");
     mkdir(folder.c_str(), 0755);
     const struct {

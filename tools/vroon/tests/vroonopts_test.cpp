@@ -12,7 +12,7 @@ bool Parse(std::vector<const char*> args, VROON_OPTIONS* pOptions, std::string* 
     return VROONOPTS_Parse(static_cast<int>(args.size()), args.data(), pOptions, pError);
 }
 
-TEST(VroonOptsTest, AcceptsTheDocumentedForms) {
+TEST(VroonOptsTest, AcceptsEveryModeAndOptionMixedWithMoviesAndADoubleDashBeforeADashedName) {
     VROON_OPTIONS options;
     std::string error;
     ASSERT_TRUE(Parse({"a.mov", "--drop-free", "-q", "b.mp4"}, &options, &error));

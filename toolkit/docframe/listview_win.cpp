@@ -1,4 +1,4 @@
-#include "toolkit/listview_win.h"
+#include "toolkit/docframe/listview_win.h"
 
 #include <shellapi.h>
 #include <windowsx.h>
@@ -6,7 +6,7 @@
 #include <map>
 #include <vector>
 
-#include "toolkit/lstorder_win.h"
+#include "toolkit/docframe/lstorder_win.h"
 #include "toolkit/mfx.h"
 
 MFX_SOURCE_MODULE("LISTVIEW");

@@ -1,4 +1,4 @@
-#include "toolkit/mousing_win.h"
+#include "toolkit/docframe/mousing_win.h"
 
 #include <windowsx.h>
 

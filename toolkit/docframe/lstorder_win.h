@@ -3,9 +3,9 @@
 
 #include <windows.h>
 
-#include "toolkit/lstorder.h"
-#include "toolkit/lstorder_ids.h"
-#include "toolkit/mousing_win.h"
+#include "toolkit/docframe/lstorder.h"
+#include "toolkit/docframe/lstorder_ids.h"
+#include "toolkit/docframe/mousing_win.h"
 
 class CListReorderTracker : public CMouseTracker {
 public:

@@ -3,7 +3,7 @@
 
 #include "testing/testsupport/diagcapture.h"
 #include "toolkit/diag.h"
-#include "toolkit/lstorder.h"
+#include "toolkit/docframe/lstorder.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "toolkit/lstorder.h"
+#include "toolkit/docframe/lstorder.h"
 
 #include "toolkit/mfx.h"
 

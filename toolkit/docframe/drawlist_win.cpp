@@ -1,4 +1,4 @@
-#include "toolkit/drawlist_win.h"
+#include "toolkit/docframe/drawlist_win.h"
 
 #include "toolkit/gdiobject_win.h"
 #include "toolkit/mfx.h"

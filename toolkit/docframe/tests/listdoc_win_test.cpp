@@ -10,7 +10,7 @@
 
 #include "testing/testsupport/diagcapture.h"
 #include "toolkit/diag.h"
-#include "toolkit/listdoc_win.h"
+#include "toolkit/docframe/listdoc_win.h"
 
 namespace {
 

@@ -1,8 +1,9 @@
-#include "toolkit/listdoc_win.h"
+#include "toolkit/docframe/listdoc_win.h"
 
 #include <cstring>
 #include <vector>
 
+#include "toolkit/docframe/docapp_win.h"
 #include "toolkit/mfx.h"
 
 MFX_SOURCE_MODULE("LISTDOC");

@@ -9,10 +9,10 @@
 
 #include <string>
 
-#include "toolkit/docview_win.h"
-#include "toolkit/drawlist_win.h"
+#include "toolkit/docframe/docview_win.h"
+#include "toolkit/docframe/drawlist_win.h"
 #include "toolkit/gdiobject_win.h"
-#include "toolkit/listdoc_win.h"
+#include "toolkit/docframe/listdoc_win.h"
 
 const int IDLB_LISTVIEW = 100;
 const int LISTVIEW_IDI_MEASURE = 111;  // the icon whose visible height the entries' height allows for

@@ -1,4 +1,4 @@
-#include "toolkit/lstorder_win.h"
+#include "toolkit/docframe/lstorder_win.h"
 
 #include "toolkit/mfx.h"
 #include "toolkit/window_win.h"

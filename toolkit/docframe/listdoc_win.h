@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/docview_win.h"
+#include "toolkit/docframe/docview_win.h"
 #include "toolkit/itemlist.h"
 
 extern const char LISTDOC_CLIPBOARDFORMAT[];  // "CF_ITEMLIST"

@@ -9,8 +9,8 @@
 
 #include "testing/testsupport/uidriver_win.h"
 #include "toolkit/diag.h"
-#include "toolkit/drawlist_win.h"
-#include "toolkit/lstorder_win.h"
+#include "toolkit/docframe/drawlist_win.h"
+#include "toolkit/docframe/lstorder_win.h"
 #include "toolkit/window_win.h"
 
 namespace {
