@@ -11,6 +11,7 @@
 #include <string>
 
 #include "setup/szdd.h"
+#include "testing/testsupport/tempfolder.h"
 #include "tools/setupdesign/designmedia.h"
 #include "tools/setupdesign/designtext.h"
 
@@ -66,8 +67,7 @@ class DesignMediaTest : public ::testing::Test {
 protected:
     void SetUp() override {
         const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        m_root = std::filesystem::path(::testing::TempDir()) / ("designmedia_test_" + name);
-        std::filesystem::remove_all(m_root);
+        m_root = std::filesystem::path(TEMPFOLDER_Program() / name);
         m_roots = {(m_root / "build").string(), (m_root / "repo").string(), (m_root / "media").string()};
         Write(m_root / "build/parvel.dll", "dialogs");
         Write(m_root / "build/un/unnstall.exe", std::string(3000, 'u'));
